@@ -1,0 +1,47 @@
+// Bundles: a folder X.plugin (or .app, .bundle) holding Contents/Info.plist, the executable in
+// Contents/Linux/ and Contents/Resources/. A bundle, once made, lives as long as the process.
+#pragma once
+
+#include "CFDictionary.h"
+#include "CFString.h"
+#include "CFURL.h"
+
+CF_EXTERN_C_BEGIN
+
+typedef struct __CFBundle* CFBundleRef;
+
+extern const CFStringRef kCFBundleIdentifierKey; // "CFBundleIdentifier"
+extern const CFStringRef kCFBundleExecutableKey; // "CFBundleExecutable"
+extern const CFStringRef kCFBundleNameKey;       // "CFBundleName"
+
+CFTypeID CFBundleGetTypeID(void);
+
+// The bundle at the URL (the same object for the same folder); null when the folder does not
+// exist. A malformed Info.plist gives a message on standard error and an empty dictionary.
+CFBundleRef CFBundleCreate(CFAllocatorRef allocator, CFURLRef bundleURL);
+// A bundle made or loaded in this process, or found in a folder of the bundle search path
+// (the CF_BUNDLE_PATH environment variable, colon-separated, and _CFBundleAddSearchDirectory).
+CFBundleRef CFBundleGetBundleWithIdentifier(CFStringRef bundleID);
+void _CFBundleAddSearchDirectory(const char* directory);
+
+CFStringRef CFBundleGetIdentifier(CFBundleRef bundle);
+CFDictionaryRef CFBundleGetInfoDictionary(CFBundleRef bundle);
+CFTypeRef CFBundleGetValueForInfoDictionaryKey(CFBundleRef bundle, CFStringRef key);
+CFURLRef CFBundleCopyBundleURL(CFBundleRef bundle);
+CFURLRef CFBundleCopyExecutableURL(CFBundleRef bundle); // null without "CFBundleExecutable"
+CFURLRef CFBundleCopyResourcesDirectoryURL(CFBundleRef bundle);
+// Looks in the user's language folders (xx.lproj), then English, then Resources itself.
+CFURLRef CFBundleCopyResourceURL(CFBundleRef bundle, CFStringRef resourceName,
+                                 CFStringRef resourceType, CFStringRef subDirName);
+// The text of key in the strings table tableName ("Localizable" when null) for the user's
+// language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), else English; when no table has the key,
+// value (when not null or empty), else the key itself.
+CFStringRef CFBundleCopyLocalizedString(CFBundleRef bundle, CFStringRef key, CFStringRef value,
+                                        CFStringRef tableName);
+
+// The executable (a shared object): loading, and finding exported functions in it.
+Boolean CFBundleLoadExecutable(CFBundleRef bundle); // false with a message when it cannot load
+Boolean CFBundleIsExecutableLoaded(CFBundleRef bundle);
+void* CFBundleGetFunctionPointerForName(CFBundleRef bundle, CFStringRef functionName);
+
+CF_EXTERN_C_END

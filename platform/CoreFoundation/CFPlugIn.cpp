@@ -1,0 +1,205 @@
+#include "CFInternal.h"
+#include "CFPlugIn.h"
+#include "CFRef.h"
+#include "PlugInRegistry.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+const CFStringRef kCFPlugInFactoriesKey = CFSTR("CFPlugInFactories");
+const CFStringRef kCFPlugInTypesKey = CFSTR("CFPlugInTypes");
+
+namespace {
+
+struct Factory {
+    CFRef<CFUUIDRef> id;
+    CFBundleRef bundle = nullptr; // null for a function registered in this process
+    std::string functionName;
+    CFPlugInFactoryFunction function = nullptr;
+    std::vector<CFRef<CFUUIDRef>> types;
+};
+
+using UUIDKey = std::array<UInt8, 16>;
+
+UUIDKey keyOf(CFUUIDRef uuid) {
+    const CFUUIDBytes b = CFUUIDGetUUIDBytes(uuid);
+    UUIDKey key;
+    static_assert(sizeof b == sizeof key);
+    std::memcpy(key.data(), &b, sizeof b);
+    return key;
+}
+
+struct Registry {
+    std::mutex mutex;
+    std::map<UUIDKey, Factory> factories;
+    std::map<UUIDKey, CFIndex> instances; // counted for any factory, registered or not
+};
+
+Registry& registry() {
+    static auto* shared = new Registry();
+    return *shared;
+}
+
+CFUUIDRef uuidFrom(CFTypeRef string) {
+    return cf::isString(string) ? CFUUIDCreateFromString(nullptr, static_cast<CFStringRef>(string))
+                                : nullptr;
+}
+
+bool makes(const Factory& factory, CFUUIDRef type) {
+    return std::any_of(factory.types.begin(), factory.types.end(),
+                       [&](const CFRef<CFUUIDRef>& t) { return CFEqual(t.get(), type); });
+}
+
+CFArrayRef findFactories(CFUUIDRef typeUUID, CFPlugInRef plugIn, bool anyPlugIn) {
+    CFMutableArrayRef found = CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks);
+    std::lock_guard lock(registry().mutex);
+    for (const auto& [key, factory] : registry().factories)
+        if (makes(factory, typeUUID) && (anyPlugIn || factory.bundle == plugIn))
+            CFArrayAppendValue(found, factory.id.get());
+    return found;
+}
+
+} // namespace
+
+namespace cf {
+
+void registerPlugInBundle(CFBundleRef bundle) {
+    CFTypeRef factories = CFBundleGetValueForInfoDictionaryKey(bundle, kCFPlugInFactoriesKey);
+    if (CFGetTypeID(factories) != CFDictionaryGetTypeID()) return;
+    const auto declared = static_cast<CFDictionaryRef>(factories);
+    std::vector<const void*> ids(size_t(CFDictionaryGetCount(declared)));
+    std::vector<const void*> names(ids.size());
+    CFDictionaryGetKeysAndValues(declared, ids.data(), names.data());
+
+    std::lock_guard lock(registry().mutex);
+    for (size_t i = 0; i < ids.size(); ++i) {
+        CFRef<CFUUIDRef> id(uuidFrom(ids[i]));
+        if (!id || !isString(names[i])) {
+            std::fputs("CFPlugIn: a bundle's Info holds a malformed factory entry\n", stderr);
+            continue;
+        }
+        Factory& factory = registry().factories[keyOf(id.get())];
+        if (factory.id) continue; // already known
+        factory.id = id;
+        factory.bundle = bundle;
+        factory.functionName = toUTF8(static_cast<CFStringRef>(names[i]));
+    }
+
+    CFTypeRef types = CFBundleGetValueForInfoDictionaryKey(bundle, kCFPlugInTypesKey);
+    if (CFGetTypeID(types) != CFDictionaryGetTypeID()) return;
+    const auto typeTable = static_cast<CFDictionaryRef>(types);
+    std::vector<const void*> typeIDs(size_t(CFDictionaryGetCount(typeTable)));
+    std::vector<const void*> factoryLists(typeIDs.size());
+    CFDictionaryGetKeysAndValues(typeTable, typeIDs.data(), factoryLists.data());
+    for (size_t i = 0; i < typeIDs.size(); ++i) {
+        CFRef<CFUUIDRef> type(uuidFrom(typeIDs[i]));
+        const auto list = static_cast<CFArrayRef>(factoryLists[i]);
+        if (!type || CFGetTypeID(list) != CFArrayGetTypeID()) continue;
+        for (CFIndex k = 0; k < CFArrayGetCount(list); ++k) {
+            CFRef<CFUUIDRef> id(uuidFrom(CFArrayGetValueAtIndex(list, k)));
+            auto factory = id ? registry().factories.find(keyOf(id.get())) : registry().factories.end();
+            if (factory != registry().factories.end() && factory->second.bundle == bundle &&
+                !makes(factory->second, type.get()))
+                factory->second.types.push_back(type);
+        }
+    }
+}
+
+} // namespace cf
+
+CFTypeID CFPlugInGetTypeID(void) { return CFBundleGetTypeID(); }
+
+CFPlugInRef CFPlugInCreate(CFAllocatorRef allocator, CFURLRef plugInURL) {
+    return CFBundleCreate(allocator, plugInURL);
+}
+
+CFBundleRef CFPlugInGetBundle(CFPlugInRef plugIn) { return plugIn; }
+
+CFArrayRef CFPlugInFindFactoriesForPlugInType(CFUUIDRef typeUUID) {
+    return findFactories(typeUUID, nullptr, true);
+}
+
+CFArrayRef CFPlugInFindFactoriesForPlugInTypeInPlugIn(CFUUIDRef typeUUID, CFPlugInRef plugIn) {
+    return findFactories(typeUUID, plugIn, false);
+}
+
+void* CFPlugInInstanceCreate(CFAllocatorRef allocator, CFUUIDRef factoryUUID, CFUUIDRef typeUUID) {
+    if (!factoryUUID || !typeUUID) return nullptr;
+    CFPlugInFactoryFunction function = nullptr;
+    CFBundleRef bundle = nullptr;
+    std::string name;
+    {
+        std::lock_guard lock(registry().mutex);
+        auto found = registry().factories.find(keyOf(factoryUUID));
+        if (found == registry().factories.end()) {
+            std::fputs("CFPlugIn: no factory registered under that UUID\n", stderr);
+            return nullptr;
+        }
+        function = found->second.function;
+        bundle = found->second.bundle;
+        name = found->second.functionName;
+    }
+    if (!function && bundle) {
+        CFRef<CFStringRef> functionName(CFStringCreateWithCString(nullptr, name.c_str(), kCFStringEncodingUTF8));
+        function = reinterpret_cast<CFPlugInFactoryFunction>(
+            CFBundleGetFunctionPointerForName(bundle, functionName.get()));
+        if (!function) {
+            std::fprintf(stderr, "CFPlugIn: the factory function %s cannot be found\n", name.c_str());
+            return nullptr;
+        }
+    }
+    // Called without the lock: the factory announces its instance through this registry.
+    return function ? function(allocator, typeUUID) : nullptr;
+}
+
+Boolean CFPlugInRegisterFactoryFunction(CFUUIDRef factoryUUID, CFPlugInFactoryFunction func) {
+    if (!factoryUUID || !func) return false;
+    std::lock_guard lock(registry().mutex);
+    Factory& factory = registry().factories[keyOf(factoryUUID)];
+    factory.id = CFRef<CFUUIDRef>::retained(factoryUUID);
+    factory.function = func;
+    return true;
+}
+
+Boolean CFPlugInUnregisterFactory(CFUUIDRef factoryUUID) {
+    if (!factoryUUID) return false;
+    std::lock_guard lock(registry().mutex);
+    return registry().factories.erase(keyOf(factoryUUID)) > 0;
+}
+
+Boolean CFPlugInRegisterPlugInType(CFUUIDRef factoryUUID, CFUUIDRef typeUUID) {
+    if (!factoryUUID || !typeUUID) return false;
+    std::lock_guard lock(registry().mutex);
+    auto found = registry().factories.find(keyOf(factoryUUID));
+    if (found == registry().factories.end()) return false;
+    if (!makes(found->second, typeUUID))
+        found->second.types.push_back(CFRef<CFUUIDRef>::retained(typeUUID));
+    return true;
+}
+
+void CFPlugInAddInstanceForFactory(CFUUIDRef factoryID) {
+    if (!factoryID) return;
+    std::lock_guard lock(registry().mutex);
+    ++registry().instances[keyOf(factoryID)];
+}
+
+void CFPlugInRemoveInstanceForFactory(CFUUIDRef factoryID) {
+    if (!factoryID) return;
+    std::lock_guard lock(registry().mutex);
+    CFIndex& count = registry().instances[keyOf(factoryID)];
+    if (count > 0) --count;
+    else std::fputs("CFPlugIn: an instance removed that was never added\n", stderr);
+}
+
+CFIndex _CFPlugInGetInstanceCountForFactory(CFUUIDRef factoryID) {
+    if (!factoryID) return 0;
+    std::lock_guard lock(registry().mutex);
+    auto found = registry().instances.find(keyOf(factoryID));
+    return found == registry().instances.end() ? 0 : found->second;
+}

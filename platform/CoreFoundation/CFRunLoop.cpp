@@ -1,0 +1,246 @@
+#include "CFInternal.h"
+#include "CFRunLoop.h"
+
+#include <QEventLoop>
+#include <QObject>
+#include <QTimer>
+#include <QTimerEvent>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+const CFStringRef kCFRunLoopDefaultMode = CFSTR("kCFRunLoopDefaultMode");
+const CFStringRef kCFRunLoopCommonModes = CFSTR("kCFRunLoopCommonModes");
+
+// Seconds between the Unix epoch and 1 January 2001.
+static constexpr double kAbsoluteTimeIntervalSince1970 = 978307200.0;
+
+CFAbsoluteTime CFAbsoluteTimeGetCurrent(void) {
+    using namespace std::chrono;
+    return duration<double>(system_clock::now().time_since_epoch()).count() -
+           kAbsoluteTimeIntervalSince1970;
+}
+
+struct __CFRunLoopTimer;
+
+namespace {
+
+// Receives the Qt timer events of one thread's run loop.
+class TimerHost : public QObject {
+  public:
+    std::map<int, __CFRunLoopTimer*> armed; // Qt timer id to CF timer
+
+  protected:
+    void timerEvent(QTimerEvent* event) override;
+};
+
+// A nested loop run by CFRunLoopRunInMode.
+struct ActiveRun {
+    QEventLoop* loop;
+    bool returnAfterSourceHandled;
+};
+
+} // namespace
+
+struct __CFRunLoop : cf::Object {
+    static constexpr CFTypeID kTypeID = cf::kTypeIDRunLoop;
+    __CFRunLoop() : Object(kTypeID) { immortal = true; }
+
+    TimerHost host;
+    std::vector<__CFRunLoopTimer*> timers; // scheduled here, each retained
+    std::vector<ActiveRun> runs;           // innermost last
+
+    void sourceHandled() {
+        if (!runs.empty() && runs.back().returnAfterSourceHandled)
+            runs.back().loop->exit(kCFRunLoopRunHandledSource);
+    }
+};
+
+struct __CFRunLoopTimer : cf::Object {
+    static constexpr CFTypeID kTypeID = cf::kTypeIDRunLoopTimer;
+    __CFRunLoopTimer(CFAbsoluteTime fireDate, CFTimeInterval interval, CFRunLoopTimerCallBack callout,
+                     const CFRunLoopTimerContext& context)
+        : Object(kTypeID), fireDate(fireDate), interval(interval), callout(callout),
+          context(context) {}
+    ~__CFRunLoopTimer() override { releaseInfo(); }
+
+    void releaseInfo() {
+        if (context.release && context.info) context.release(context.info);
+        context.info = nullptr;
+    }
+
+    // Starts a Qt timer for the next fire date on the run loop's thread.
+    void arm() {
+        disarm();
+        const double seconds = std::max(0.0, fireDate - CFAbsoluteTimeGetCurrent());
+        const int milliseconds = int(std::min(std::ceil(seconds * 1000), double(INT32_MAX)));
+        qtTimer = runLoop->host.startTimer(milliseconds, Qt::PreciseTimer);
+        if (qtTimer) runLoop->host.armed[qtTimer] = this;
+    }
+    void disarm() {
+        if (!qtTimer) return;
+        runLoop->host.killTimer(qtTimer);
+        runLoop->host.armed.erase(qtTimer);
+        qtTimer = 0;
+    }
+
+    CFAbsoluteTime fireDate;
+    const CFTimeInterval interval;
+    const CFRunLoopTimerCallBack callout;
+    CFRunLoopTimerContext context;
+    bool valid = true;
+    __CFRunLoop* runLoop = nullptr; // where it is scheduled
+    int qtTimer = 0;
+};
+
+namespace {
+
+std::mutex runLoopsMutex;
+std::map<std::thread::id, __CFRunLoop*>& runLoops() {
+    static auto* all = new std::map<std::thread::id, __CFRunLoop*>();
+    return *all;
+}
+const std::thread::id mainThread = std::this_thread::get_id();
+
+__CFRunLoop* runLoopOf(std::thread::id thread) {
+    std::lock_guard lock(runLoopsMutex);
+    __CFRunLoop*& runLoop = runLoops()[thread];
+    if (!runLoop) runLoop = new __CFRunLoop(); // lives as long as the process
+    return runLoop;
+}
+
+void unschedule(__CFRunLoopTimer* timer) {
+    __CFRunLoop* runLoop = timer->runLoop;
+    if (!runLoop) return;
+    timer->disarm();
+    std::erase(runLoop->timers, timer);
+    timer->runLoop = nullptr;
+    CFRelease(timer);
+}
+
+void fire(__CFRunLoopTimer* timer) {
+    if (!timer->valid) return;
+    __CFRunLoop* runLoop = timer->runLoop;
+    CFRetain(timer); // the callout may invalidate and release it
+    timer->callout(timer, timer->context.info);
+    if (timer->valid && timer->runLoop == runLoop && runLoop) {
+        if (timer->interval > 0) {
+            const CFAbsoluteTime now = CFAbsoluteTimeGetCurrent();
+            do timer->fireDate += timer->interval;
+            while (timer->fireDate <= now);
+            timer->arm();
+        } else if (!timer->qtTimer) { // a one-shot timer not rescheduled by its callout
+            CFRunLoopTimerInvalidate(timer);
+        }
+    }
+    CFRelease(timer);
+    if (runLoop) runLoop->sourceHandled();
+}
+
+void TimerHost::timerEvent(QTimerEvent* event) {
+    auto found = armed.find(event->timerId());
+    if (found == armed.end()) return;
+    __CFRunLoopTimer* timer = found->second;
+    timer->disarm(); // each arming fires once
+    fire(timer);
+}
+
+__CFRunLoopTimer* timerOf(CFRunLoopTimerRef ref) { return cf::as<__CFRunLoopTimer>(ref); }
+
+} // namespace
+
+CFTypeID CFRunLoopGetTypeID(void) { return cf::kTypeIDRunLoop; }
+CFTypeID CFRunLoopTimerGetTypeID(void) { return cf::kTypeIDRunLoopTimer; }
+
+CFRunLoopRef CFRunLoopGetCurrent(void) { return runLoopOf(std::this_thread::get_id()); }
+CFRunLoopRef CFRunLoopGetMain(void) { return runLoopOf(mainThread); }
+
+CFRunLoopRunResult CFRunLoopRunInMode(CFStringRef, CFTimeInterval seconds,
+                                      Boolean returnAfterSourceHandled) {
+    __CFRunLoop* runLoop = CFRunLoopGetCurrent();
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, &loop, [&loop] { loop.exit(kCFRunLoopRunTimedOut); });
+    timeout.start(int(std::clamp(seconds * 1000, 0.0, double(INT32_MAX))));
+    runLoop->runs.push_back({&loop, bool(returnAfterSourceHandled)});
+    const int result = loop.exec();
+    runLoop->runs.pop_back();
+    return result > 0 ? result : kCFRunLoopRunTimedOut;
+}
+
+void CFRunLoopRun(void) {
+    while (CFRunLoopRunInMode(kCFRunLoopDefaultMode, 1.0e10, false) == kCFRunLoopRunTimedOut) {
+    }
+}
+
+void CFRunLoopStop(CFRunLoopRef rl) {
+    if (__CFRunLoop* runLoop = cf::as<__CFRunLoop>(rl); runLoop && !runLoop->runs.empty())
+        runLoop->runs.back().loop->exit(kCFRunLoopRunStopped);
+}
+
+CFRunLoopTimerRef CFRunLoopTimerCreate(CFAllocatorRef, CFAbsoluteTime fireDate, CFTimeInterval interval,
+                                       CFOptionFlags, CFIndex, CFRunLoopTimerCallBack callout,
+                                       CFRunLoopTimerContext* context) {
+    if (!callout) return nullptr;
+    CFRunLoopTimerContext copy = context ? *context : CFRunLoopTimerContext{};
+    if (copy.retain && copy.info) copy.info = const_cast<void*>(copy.retain(copy.info));
+    return new __CFRunLoopTimer(fireDate, std::max(0.0, interval), callout, copy);
+}
+
+void CFRunLoopAddTimer(CFRunLoopRef rl, CFRunLoopTimerRef ref, CFStringRef) {
+    __CFRunLoop* runLoop = cf::as<__CFRunLoop>(rl);
+    __CFRunLoopTimer* timer = timerOf(ref);
+    if (!runLoop || !timer || !timer->valid || timer->runLoop) return;
+    CFRetain(timer);
+    timer->runLoop = runLoop;
+    runLoop->timers.push_back(timer);
+    timer->arm();
+}
+
+void CFRunLoopRemoveTimer(CFRunLoopRef rl, CFRunLoopTimerRef ref, CFStringRef) {
+    __CFRunLoopTimer* timer = timerOf(ref);
+    if (timer && timer->runLoop && timer->runLoop == cf::as<__CFRunLoop>(rl)) unschedule(timer);
+}
+
+Boolean CFRunLoopContainsTimer(CFRunLoopRef rl, CFRunLoopTimerRef ref, CFStringRef) {
+    const __CFRunLoopTimer* timer = timerOf(ref);
+    return timer && timer->runLoop && timer->runLoop == cf::as<__CFRunLoop>(rl);
+}
+
+void CFRunLoopTimerInvalidate(CFRunLoopTimerRef ref) {
+    __CFRunLoopTimer* timer = timerOf(ref);
+    if (!timer || !timer->valid) return;
+    timer->valid = false;
+    CFRetain(timer);
+    unschedule(timer);
+    timer->releaseInfo();
+    CFRelease(timer);
+}
+
+Boolean CFRunLoopTimerIsValid(CFRunLoopTimerRef ref) {
+    const __CFRunLoopTimer* timer = timerOf(ref);
+    return timer && timer->valid;
+}
+
+CFAbsoluteTime CFRunLoopTimerGetNextFireDate(CFRunLoopTimerRef ref) {
+    const __CFRunLoopTimer* timer = timerOf(ref);
+    return timer ? timer->fireDate : 0;
+}
+
+void CFRunLoopTimerSetNextFireDate(CFRunLoopTimerRef ref, CFAbsoluteTime fireDate) {
+    __CFRunLoopTimer* timer = timerOf(ref);
+    if (!timer || !timer->valid) return;
+    timer->fireDate = fireDate;
+    if (timer->runLoop) timer->arm();
+}
+
+CFTimeInterval CFRunLoopTimerGetInterval(CFRunLoopTimerRef ref) {
+    const __CFRunLoopTimer* timer = timerOf(ref);
+    return timer ? timer->interval : 0;
+}

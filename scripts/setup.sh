@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs (only those missing), then
+# configures and builds one build folder.
+#   scripts/setup.sh [BUILD_DIR] [extra cmake arguments...]
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build_dir=${1:-"$root/build"}
+shift || true
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-tools-dev qt6-qpa-plugins qt6-l10n-tools
+  libcups2-dev libavahi-client-dev libsqlite3-dev
+  libgtest-dev libbenchmark-dev
+  cups xvfb
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+generator=()
+command -v ninja >/dev/null && generator=(-G Ninja)
+if [ ! -f "$build_dir/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$build_dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+fi
+cmake --build "$build_dir" --parallel "$(nproc)"

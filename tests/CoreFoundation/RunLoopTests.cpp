@@ -1,0 +1,96 @@
+#include "TestSupport.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Counter {
+    int fired = 0;
+    int retains = 0;
+    int releases = 0;
+    CFRunLoopTimerRef invalidateOnFire = nullptr;
+};
+
+void count(CFRunLoopTimerRef timer, void* info) {
+    auto* counter = static_cast<Counter*>(info);
+    ++counter->fired;
+    if (counter->invalidateOnFire == timer) CFRunLoopTimerInvalidate(timer);
+}
+
+CFRunLoopTimerContext contextFor(Counter& counter) {
+    CFRunLoopTimerContext context = {};
+    context.info = &counter;
+    context.retain = [](const void* info) {
+        ++static_cast<Counter*>(const_cast<void*>(info))->retains;
+        return info;
+    };
+    context.release = [](const void* info) { ++static_cast<Counter*>(const_cast<void*>(info))->releases; };
+    return context;
+}
+
+CFRef<CFRunLoopTimerRef> makeTimer(Counter& counter, double delay, double interval) {
+    CFRunLoopTimerContext context = contextFor(counter);
+    return CFRef<CFRunLoopTimerRef>(
+        CFRunLoopTimerCreate(nullptr, CFAbsoluteTimeGetCurrent() + delay, interval, 0, 0, count, &context));
+}
+
+TEST(CFRunLoopTimer, OneShotFiresOnceThenIsInvalidAndReleasesItsInfo) {
+    Counter counter;
+    auto timer = makeTimer(counter, 0.01, 0);
+    EXPECT_EQ(counter.retains, 1);
+    CFRunLoopAddTimer(CFRunLoopGetCurrent(), timer.get(), kCFRunLoopCommonModes);
+    EXPECT_TRUE(CFRunLoopContainsTimer(CFRunLoopGetCurrent(), timer.get(), kCFRunLoopCommonModes));
+    EXPECT_EQ(CFRunLoopRunInMode(kCFRunLoopDefaultMode, 5.0, true), kCFRunLoopRunHandledSource);
+    EXPECT_EQ(counter.fired, 1);
+    EXPECT_FALSE(CFRunLoopTimerIsValid(timer.get()));
+    EXPECT_FALSE(CFRunLoopContainsTimer(CFRunLoopGetCurrent(), timer.get(), kCFRunLoopCommonModes));
+    EXPECT_EQ(counter.releases, 1);
+    EXPECT_EQ(CFRunLoopRunInMode(kCFRunLoopDefaultMode, 0.05, false), kCFRunLoopRunTimedOut);
+    EXPECT_EQ(counter.fired, 1);
+}
+
+TEST(CFRunLoopTimer, RepeatingTimerFiresUntilInvalidatedFromItsCallback) {
+    Counter counter;
+    auto timer = makeTimer(counter, 0.0, 0.01);
+    CFRunLoopAddTimer(CFRunLoopGetCurrent(), timer.get(), kCFRunLoopCommonModes);
+    for (int i = 0; i < 3; ++i) CFRunLoopRunInMode(kCFRunLoopDefaultMode, 5.0, true);
+    EXPECT_EQ(counter.fired, 3);
+    EXPECT_TRUE(CFRunLoopTimerIsValid(timer.get()));
+    counter.invalidateOnFire = timer.get();
+    CFRunLoopRunInMode(kCFRunLoopDefaultMode, 5.0, true);
+    EXPECT_EQ(counter.fired, 4);
+    EXPECT_FALSE(CFRunLoopTimerIsValid(timer.get()));
+    EXPECT_EQ(counter.releases, 1);
+}
+
+TEST(CFRunLoopTimer, RemovedTimerDoesNotFireAndTimersFireInNestedQtLoops) {
+    Counter removed;
+    auto quiet = makeTimer(removed, 0.0, 0);
+    CFRunLoopAddTimer(CFRunLoopGetCurrent(), quiet.get(), kCFRunLoopCommonModes);
+    CFRunLoopRemoveTimer(CFRunLoopGetCurrent(), quiet.get(), kCFRunLoopCommonModes);
+    EXPECT_EQ(CFRunLoopRunInMode(kCFRunLoopDefaultMode, 0.05, true), kCFRunLoopRunTimedOut);
+    EXPECT_EQ(removed.fired, 0);
+    EXPECT_TRUE(CFRunLoopTimerIsValid(quiet.get()));
+
+    // A modal loop of the toolbox is a plain nested Qt loop: timers fire there too.
+    Counter nested;
+    auto timer = makeTimer(nested, 0.01, 0);
+    CFRunLoopAddTimer(CFRunLoopGetCurrent(), timer.get(), kCFRunLoopCommonModes);
+    QEventLoop modal;
+    QTimer::singleShot(200, &modal, &QEventLoop::quit);
+    modal.exec();
+    EXPECT_EQ(nested.fired, 1);
+}
+
+TEST(CFRunLoop, StopEndsTheInnermostRun) {
+    QTimer::singleShot(10, [] { CFRunLoopStop(CFRunLoopGetCurrent()); });
+    EXPECT_EQ(CFRunLoopRunInMode(kCFRunLoopDefaultMode, 5.0, false), kCFRunLoopRunStopped);
+    EXPECT_EQ(CFRunLoopGetMain(), CFRunLoopGetCurrent());
+    EXPECT_FALSE(CFRunLoopTimerCreate(nullptr, 0, 0, 0, 0, nullptr, nullptr));
+}
+
+} // namespace
