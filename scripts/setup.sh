@@ -31,7 +31,7 @@ fi
 
 generator=()
 command -v ninja >/dev/null && generator=(-G Ninja)
-if [ ! -f "$build_dir/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build_dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-fi
+# A build folder keeps the generator it was made with.
+[ -f "$build_dir/CMakeCache.txt" ] && generator=()
+cmake -S "$root" -B "$build_dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
 cmake --build "$build_dir" --parallel "$(nproc)"

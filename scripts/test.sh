@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Sets up the machine and runs every test: the normal build, then the whole suite again under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
+"$root/scripts/setup.sh" "$root/build"
+(cd "$root/build" && ctest --output-on-failure -j "$jobs")
+
+"$root/scripts/setup.sh" "$root/build-sanitize" -DNV_SANITIZE=ON -DNV_BUILD_BENCHMARKS=OFF
+export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1
+export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd "$root/build-sanitize" && ctest --output-on-failure -j "$jobs")
