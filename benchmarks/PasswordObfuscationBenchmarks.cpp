@@ -11,7 +11,8 @@ constexpr SInt32 kMiB = 1 << 20;
 
 std::vector<UInt8> sampleBytes() {
     std::vector<UInt8> bytes(kMiB);
-    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = UInt8(i * 131 + 7);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = UInt8(i * 131 + 7);
     return bytes;
 }
 

@@ -6,8 +6,8 @@ namespace {
 
 constexpr UInt8 kKey[4] = {'q', 'z', 'v', 'j'};
 // The key as a little-endian word: its lowest byte is the first character.
-constexpr UInt32 kKeyWord = UInt32(kKey[0]) | UInt32(kKey[1]) << 8 | UInt32(kKey[2]) << 16 |
-                            UInt32(kKey[3]) << 24;
+constexpr UInt32 kKeyWord =
+    UInt32(kKey[0]) | UInt32(kKey[1]) << 8 | UInt32(kKey[2]) << 16 | UInt32(kKey[3]) << 24;
 
 constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
@@ -25,7 +25,9 @@ UInt32 sextet(UInt8 c) {
     return 0xFF;
 }
 
-bool isWhiteSpace(UInt8 c) { return c == ' ' || (c >= 9 && c <= 13); }
+bool isWhiteSpace(UInt8 c) {
+    return c == ' ' || (c >= 9 && c <= 13);
+}
 
 } // namespace
 
@@ -38,11 +40,12 @@ SInt32 KVEEncrypt(const UInt8* input, SInt32 inLength, UInt8* output, UInt32* ou
     for (UInt32 g = 0; g < groups; ++g) {
         if (int64_t(*outLength) + 4 > capacity) return kTooSmall;
         const UInt8* in = input + 4 * g;
-        const UInt32 word = (UInt32(in[0]) | UInt32(in[1]) << 8 | UInt32(in[2]) << 16 |
-                             UInt32(in[3]) << 24) ^
-                            kKeyWord;
+        const UInt32 word =
+            (UInt32(in[0]) | UInt32(in[1]) << 8 | UInt32(in[2]) << 16 | UInt32(in[3]) << 24) ^
+            kKeyWord;
         UInt8* out = output + 4 * g;
-        for (int k = 0; k < 4; ++k) out[k] = UInt8(word >> (8 * k));
+        for (int k = 0; k < 4; ++k)
+            out[k] = UInt8(word >> (8 * k));
         *outLength += 4;
     }
     const UInt32 rest = UInt32(inLength) % 4;
@@ -50,7 +53,8 @@ SInt32 KVEEncrypt(const UInt8* input, SInt32 inLength, UInt8* output, UInt32* ou
         if (int64_t(*outLength) + rest > capacity) return kTooSmall;
         const UInt32 start = *outLength;
         *outLength += rest;
-        for (UInt32 k = 0; k < rest; ++k) output[start + k] = input[start + k] ^ kKey[k];
+        for (UInt32 k = 0; k < rest; ++k)
+            output[start + k] = input[start + k] ^ kKey[k];
     }
     return 0;
 }
@@ -90,12 +94,14 @@ SInt32 KVEB64ToBin(const UInt8* text, SInt32 inLength, UInt8* output, UInt32* ou
 
     UInt32 written = 0;
     const UInt8* p = text;
-    while (isWhiteSpace(*p)) ++p;
+    while (isWhiteSpace(*p))
+        ++p;
     // The next character that is not white space; stays on the NUL once it is reached, so that
     // nothing past the text's end is ever read.
     auto next = [&p]() -> UInt8 {
         if (*p) ++p;
-        while (isWhiteSpace(*p)) ++p;
+        while (isWhiteSpace(*p))
+            ++p;
         return *p;
     };
     while (*p && p - text < 4 * groups) {

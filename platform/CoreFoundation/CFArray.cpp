@@ -5,8 +5,12 @@
 #include <cstdio>
 #include <vector>
 
-static const void* retainValue(CFAllocatorRef, const void* value) { return CFRetain(value); }
-static void releaseValue(CFAllocatorRef, const void* value) { CFRelease(value); }
+static const void* retainValue(CFAllocatorRef, const void* value) {
+    return CFRetain(value);
+}
+static void releaseValue(CFAllocatorRef, const void* value) {
+    CFRelease(value);
+}
 
 const CFArrayCallBacks kCFTypeArrayCallBacks = {0, retainValue, releaseValue, CFCopyDescription,
                                                 CFEqual};
@@ -17,7 +21,8 @@ struct __CFArray : cf::Object {
         : Object(kTypeID), callBacks(callBacks ? *callBacks : CFArrayCallBacks{}),
           isMutable(isMutable) {}
     ~__CFArray() override {
-        for (const void* value : values) release(value);
+        for (const void* value : values)
+            release(value);
     }
 
     const void* retain(const void* value) const {
@@ -40,7 +45,8 @@ struct __CFArray : cf::Object {
         std::u16string out = u"(";
         for (size_t i = 0; i < values.size(); ++i) {
             if (i) out += u", ";
-            CFStringRef text = callBacks.copyDescription ? callBacks.copyDescription(values[i]) : nullptr;
+            CFStringRef text =
+                callBacks.copyDescription ? callBacks.copyDescription(values[i]) : nullptr;
             out += text ? std::u16string(cf::chars(text)) : u"?";
             if (text) CFRelease(text);
         }
@@ -56,15 +62,6 @@ using cf::as;
 
 namespace {
 
-__CFArray* mutableArray(CFMutableArrayRef ref) {
-    __CFArray* array = as<__CFArray>(ref);
-    if (array && !array->isMutable) {
-        std::fputs("CFArray: attempt to change an immutable array\n", stderr);
-        return nullptr;
-    }
-    return array;
-}
-
 // The part of the array that range names, clipped; false when the range starts outside.
 bool clip(const __CFArray* array, CFRange range, size_t& start, size_t& end) {
     if (!array || range.location < 0 || range.length < 0 ||
@@ -77,19 +74,23 @@ bool clip(const __CFArray* array, CFRange range, size_t& start, size_t& end) {
 
 __CFArray* copyInto(__CFArray* copy, const __CFArray* original) {
     if (original)
-        for (const void* value : original->values) copy->values.push_back(copy->retain(value));
+        for (const void* value : original->values)
+            copy->values.push_back(copy->retain(value));
     return copy;
 }
 
 } // namespace
 
-CFTypeID CFArrayGetTypeID(void) { return cf::kTypeIDArray; }
+CFTypeID CFArrayGetTypeID(void) {
+    return cf::kTypeIDArray;
+}
 
 CFArrayRef CFArrayCreate(CFAllocatorRef, const void** values, CFIndex numValues,
                          const CFArrayCallBacks* callBacks) {
     if (numValues < 0 || (!values && numValues)) return nullptr;
     auto* array = new __CFArray(callBacks, false);
-    for (CFIndex i = 0; i < numValues; ++i) array->values.push_back(array->retain(values[i]));
+    for (CFIndex i = 0; i < numValues; ++i)
+        array->values.push_back(array->retain(values[i]));
     return array;
 }
 
@@ -152,11 +153,12 @@ void CFArrayApplyFunction(CFArrayRef theArray, CFRange range, CFArrayApplierFunc
     const __CFArray* array = as<__CFArray>(theArray);
     size_t start, end;
     if (!applier || !clip(array, range, start, end)) return;
-    for (size_t i = start; i < end; ++i) applier(array->values[i], context);
+    for (size_t i = start; i < end; ++i)
+        applier(array->values[i], context);
 }
 
 void CFArrayInsertValueAtIndex(CFMutableArrayRef theArray, CFIndex idx, const void* value) {
-    __CFArray* array = mutableArray(theArray);
+    __CFArray* array = cf::asMutable<__CFArray>(theArray);
     if (!array || idx < 0 || size_t(idx) > array->values.size()) return;
     array->values.insert(array->values.begin() + idx, array->retain(value));
 }
@@ -168,14 +170,15 @@ void CFArrayAppendValue(CFMutableArrayRef theArray, const void* value) {
 void CFArrayAppendArray(CFMutableArrayRef theArray, CFArrayRef otherArray, CFRange otherRange) {
     const __CFArray* other = as<__CFArray>(otherArray);
     size_t start, end;
-    if (!mutableArray(theArray) || !clip(other, otherRange, start, end)) return;
+    if (!cf::asMutable<__CFArray>(theArray) || !clip(other, otherRange, start, end)) return;
     const std::vector<const void*> appended(other->values.begin() + long(start),
                                             other->values.begin() + long(end));
-    for (const void* value : appended) CFArrayAppendValue(theArray, value);
+    for (const void* value : appended)
+        CFArrayAppendValue(theArray, value);
 }
 
 void CFArraySetValueAtIndex(CFMutableArrayRef theArray, CFIndex idx, const void* value) {
-    __CFArray* array = mutableArray(theArray);
+    __CFArray* array = cf::asMutable<__CFArray>(theArray);
     if (!array || idx < 0 || size_t(idx) > array->values.size()) return;
     if (size_t(idx) == array->values.size()) return CFArrayAppendValue(theArray, value);
     const void* old = array->values[size_t(idx)];
@@ -184,7 +187,7 @@ void CFArraySetValueAtIndex(CFMutableArrayRef theArray, CFIndex idx, const void*
 }
 
 void CFArrayRemoveValueAtIndex(CFMutableArrayRef theArray, CFIndex idx) {
-    __CFArray* array = mutableArray(theArray);
+    __CFArray* array = cf::asMutable<__CFArray>(theArray);
     if (!array || idx < 0 || size_t(idx) >= array->values.size()) return;
     const void* old = array->values[size_t(idx)];
     array->values.erase(array->values.begin() + idx);
@@ -192,15 +195,16 @@ void CFArrayRemoveValueAtIndex(CFMutableArrayRef theArray, CFIndex idx) {
 }
 
 void CFArrayRemoveAllValues(CFMutableArrayRef theArray) {
-    __CFArray* array = mutableArray(theArray);
+    __CFArray* array = cf::asMutable<__CFArray>(theArray);
     if (!array) return;
     std::vector<const void*> old;
     old.swap(array->values);
-    for (const void* value : old) array->release(value);
+    for (const void* value : old)
+        array->release(value);
 }
 
 void CFArrayExchangeValuesAtIndices(CFMutableArrayRef theArray, CFIndex idx1, CFIndex idx2) {
-    __CFArray* array = mutableArray(theArray);
+    __CFArray* array = cf::asMutable<__CFArray>(theArray);
     const CFIndex count = CFArrayGetCount(theArray);
     if (!array || idx1 < 0 || idx2 < 0 || idx1 >= count || idx2 >= count) return;
     std::swap(array->values[size_t(idx1)], array->values[size_t(idx2)]);
@@ -208,7 +212,7 @@ void CFArrayExchangeValuesAtIndices(CFMutableArrayRef theArray, CFIndex idx1, CF
 
 void CFArraySortValues(CFMutableArrayRef theArray, CFRange range, CFComparatorFunction comparator,
                        void* context) {
-    __CFArray* array = mutableArray(theArray);
+    __CFArray* array = cf::asMutable<__CFArray>(theArray);
     size_t start, end;
     if (!comparator || !clip(array, range, start, end)) return;
     std::stable_sort(array->values.begin() + long(start), array->values.begin() + long(end),

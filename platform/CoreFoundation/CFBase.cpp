@@ -15,14 +15,23 @@ std::u16string Object::describe() const {
     return fromUTF8(text);
 }
 
+void reportImmutableChange(CFTypeRef ref) {
+    const std::string description = toUTF8(static_cast<const Object*>(ref)->describe());
+    std::fprintf(stderr, "CoreFoundation: attempt to change the immutable object %.60s\n",
+                 description.c_str());
+}
+
 } // namespace cf
 
 using cf::Object;
 
-static Object* object(CFTypeRef cf) { return const_cast<Object*>(static_cast<const Object*>(cf)); }
+static Object* object(CFTypeRef cf) {
+    return const_cast<Object*>(static_cast<const Object*>(cf));
+}
 
 CFTypeRef CFRetain(CFTypeRef cf) {
-    if (cf && !object(cf)->immortal) object(cf)->retainCount.fetch_add(1, std::memory_order_relaxed);
+    if (cf && !object(cf)->immortal)
+        object(cf)->retainCount.fetch_add(1, std::memory_order_relaxed);
     return cf;
 }
 
@@ -35,7 +44,9 @@ CFIndex CFGetRetainCount(CFTypeRef cf) {
     return cf ? object(cf)->retainCount.load(std::memory_order_relaxed) : 0;
 }
 
-CFTypeID CFGetTypeID(CFTypeRef cf) { return cf ? object(cf)->typeID : 0; }
+CFTypeID CFGetTypeID(CFTypeRef cf) {
+    return cf ? object(cf)->typeID : 0;
+}
 
 Boolean CFEqual(CFTypeRef cf1, CFTypeRef cf2) {
     if (!cf1 || !cf2) return false;
@@ -43,7 +54,9 @@ Boolean CFEqual(CFTypeRef cf1, CFTypeRef cf2) {
     return object(cf1)->typeID == object(cf2)->typeID && object(cf1)->equals(*object(cf2));
 }
 
-CFHashCode CFHash(CFTypeRef cf) { return cf ? object(cf)->hash() : 0; }
+CFHashCode CFHash(CFTypeRef cf) {
+    return cf ? object(cf)->hash() : 0;
+}
 
 CFStringRef CFCopyDescription(CFTypeRef cf) {
     return cf ? cf::makeString(object(cf)->describe()) : nullptr;

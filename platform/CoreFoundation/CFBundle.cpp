@@ -59,8 +59,12 @@ std::optional<std::string> readFile(const fs::path& path) {
     return content.str();
 }
 
-fs::path contents(const __CFBundle* bundle) { return bundle->folder / "Contents"; }
-fs::path resources(const __CFBundle* bundle) { return contents(bundle) / "Resources"; }
+fs::path contents(const __CFBundle* bundle) {
+    return bundle->folder / "Contents";
+}
+fs::path resources(const __CFBundle* bundle) {
+    return contents(bundle) / "Resources";
+}
 
 // The bundle's Info dictionary; an empty one (with a message) when it is missing or malformed.
 CFDictionaryRef readInfo(const fs::path& folder) {
@@ -68,7 +72,8 @@ CFDictionaryRef readInfo(const fs::path& folder) {
     if (auto bytes = readFile(path)) {
         CFRef<CFDataRef> data(CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(bytes->data()),
                                            CFIndex(bytes->size())));
-        CFRef<CFPropertyListRef> list(CFPropertyListCreateWithData(nullptr, data.get(), 0, nullptr, nullptr));
+        CFRef<CFPropertyListRef> list(
+            CFPropertyListCreateWithData(nullptr, data.get(), 0, nullptr, nullptr));
         if (CFGetTypeID(list.get()) == CFDictionaryGetTypeID())
             return static_cast<CFDictionaryRef>(list.release());
         std::fprintf(stderr, "CFBundle: malformed Info.plist in %s\n", folder.c_str());
@@ -132,11 +137,13 @@ std::vector<std::string> localizationFolders() {
         language = language.substr(0, language.find_first_of(".@"));
         if (language.empty() || language == "C" || language == "POSIX") continue;
         const std::string base = language.substr(0, language.find('_'));
-        for (const std::string& name : {language, base}) languages.push_back(name);
+        for (const std::string& name : {language, base})
+            languages.push_back(name);
         if (auto legacy = legacyNames.find(base); legacy != legacyNames.end())
             languages.push_back(legacy->second);
     }
-    for (const char* fallback : {"en", "English", "Base"}) languages.push_back(fallback);
+    for (const char* fallback : {"en", "English", "Base"})
+        languages.push_back(fallback);
     std::vector<std::string> folders;
     for (const std::string& language : languages) {
         const std::string folder = language + ".lproj";
@@ -160,7 +167,9 @@ CFDictionaryRef tableAt(__CFBundle* bundle, const fs::path& file) {
 
 } // namespace
 
-CFTypeID CFBundleGetTypeID(void) { return cf::kTypeIDBundle; }
+CFTypeID CFBundleGetTypeID(void) {
+    return cf::kTypeIDBundle;
+}
 
 CFBundleRef CFBundleCreate(CFAllocatorRef, CFURLRef bundleURL) {
     auto folder = folderOf(bundleURL);
@@ -218,8 +227,8 @@ CFTypeRef CFBundleGetValueForInfoDictionaryKey(CFBundleRef bundle, CFStringRef k
 
 static CFURLRef urlForPath(const fs::path& path, bool isDirectory) {
     const std::string text = path.string();
-    return CFURLCreateFromFileSystemRepresentation(nullptr, reinterpret_cast<const UInt8*>(text.data()),
-                                                   CFIndex(text.size()), isDirectory);
+    return CFURLCreateFromFileSystemRepresentation(
+        nullptr, reinterpret_cast<const UInt8*>(text.data()), CFIndex(text.size()), isDirectory);
 }
 
 CFURLRef CFBundleCopyBundleURL(CFBundleRef bundle) {
@@ -229,7 +238,8 @@ CFURLRef CFBundleCopyBundleURL(CFBundleRef bundle) {
 
 static std::optional<fs::path> executablePath(const __CFBundle* bundle) {
     CFTypeRef name = CFDictionaryGetValue(bundle->info, kCFBundleExecutableKey);
-    if (!cf::isString(name) || !CFStringGetLength(static_cast<CFStringRef>(name))) return std::nullopt;
+    if (!cf::isString(name) || !CFStringGetLength(static_cast<CFStringRef>(name)))
+        return std::nullopt;
     return contents(bundle) / "Linux" / cf::toUTF8(static_cast<CFStringRef>(name));
 }
 
@@ -253,11 +263,13 @@ CFURLRef CFBundleCopyResourceURL(CFBundleRef bundle, CFStringRef resourceName,
         name += (type.front() == '.' ? "" : ".") + type;
     const fs::path base = resources(b) / cf::toUTF8(subDirName);
     std::vector<fs::path> candidates;
-    for (const std::string& folder : localizationFolders()) candidates.push_back(base / folder / name);
+    for (const std::string& folder : localizationFolders())
+        candidates.push_back(base / folder / name);
     candidates.push_back(base / name);
     for (const fs::path& candidate : candidates) {
         std::error_code error;
-        if (fs::exists(candidate, error)) return urlForPath(candidate, fs::is_directory(candidate, error));
+        if (fs::exists(candidate, error))
+            return urlForPath(candidate, fs::is_directory(candidate, error));
     }
     return nullptr;
 }
@@ -292,7 +304,8 @@ Boolean CFBundleLoadExecutable(CFBundleRef bundle) {
         return false;
     }
     b->executable = dlopen(path->c_str(), RTLD_NOW | RTLD_LOCAL); // never unloaded
-    if (!b->executable) std::fprintf(stderr, "CFBundle: cannot load %s: %s\n", path->c_str(), dlerror());
+    if (!b->executable)
+        std::fprintf(stderr, "CFBundle: cannot load %s: %s\n", path->c_str(), dlerror());
     return b->executable != nullptr;
 }
 

@@ -14,7 +14,8 @@ struct __CFData : cf::Object {
     }
     CFHashCode hash() const override {
         CFHashCode h = 14695981039346656037ull;
-        for (UInt8 byte : bytes) h = (h ^ byte) * 1099511628211ull;
+        for (UInt8 byte : bytes)
+            h = (h ^ byte) * 1099511628211ull;
         return h;
     }
 
@@ -24,15 +25,6 @@ struct __CFData : cf::Object {
 
 using cf::as;
 
-static __CFData* mutableData(CFMutableDataRef ref) {
-    __CFData* data = as<__CFData>(ref);
-    if (data && !data->isMutable) {
-        std::fputs("CFData: attempt to change immutable data\n", stderr);
-        return nullptr;
-    }
-    return data;
-}
-
 static __CFData* makeData(const UInt8* bytes, CFIndex length, bool isMutable) {
     if (length < 0 || (!bytes && length)) return nullptr;
     auto* data = new __CFData(isMutable);
@@ -40,22 +32,28 @@ static __CFData* makeData(const UInt8* bytes, CFIndex length, bool isMutable) {
     return data;
 }
 
-CFTypeID CFDataGetTypeID(void) { return cf::kTypeIDData; }
+CFTypeID CFDataGetTypeID(void) {
+    return cf::kTypeIDData;
+}
 
 CFDataRef CFDataCreate(CFAllocatorRef, const UInt8* bytes, CFIndex length) {
     return makeData(bytes, length, false);
 }
 
 CFDataRef CFDataCreateCopy(CFAllocatorRef, CFDataRef theData) {
-    return as<__CFData>(theData) ? makeData(CFDataGetBytePtr(theData), CFDataGetLength(theData), false)
-                                 : nullptr;
+    return as<__CFData>(theData)
+               ? makeData(CFDataGetBytePtr(theData), CFDataGetLength(theData), false)
+               : nullptr;
 }
 
-CFMutableDataRef CFDataCreateMutable(CFAllocatorRef, CFIndex) { return new __CFData(true); }
+CFMutableDataRef CFDataCreateMutable(CFAllocatorRef, CFIndex) {
+    return new __CFData(true);
+}
 
 CFMutableDataRef CFDataCreateMutableCopy(CFAllocatorRef, CFIndex, CFDataRef theData) {
-    return as<__CFData>(theData) ? makeData(CFDataGetBytePtr(theData), CFDataGetLength(theData), true)
-                                 : nullptr;
+    return as<__CFData>(theData)
+               ? makeData(CFDataGetBytePtr(theData), CFDataGetLength(theData), true)
+               : nullptr;
 }
 
 CFIndex CFDataGetLength(CFDataRef theData) {
@@ -69,7 +67,7 @@ const UInt8* CFDataGetBytePtr(CFDataRef theData) {
 }
 
 UInt8* CFDataGetMutableBytePtr(CFMutableDataRef theData) {
-    __CFData* data = mutableData(theData);
+    __CFData* data = cf::asMutable<__CFData>(theData);
     return data && !data->bytes.empty() ? data->bytes.data() : nullptr;
 }
 
@@ -78,16 +76,17 @@ void CFDataGetBytes(CFDataRef theData, CFRange range, UInt8* buffer) {
     if (!data || !buffer || range.location < 0 || range.length < 0 ||
         size_t(range.location) > data->bytes.size())
         return;
-    const size_t count = std::min(size_t(range.length), data->bytes.size() - size_t(range.location));
+    const size_t count =
+        std::min(size_t(range.length), data->bytes.size() - size_t(range.location));
     std::copy_n(data->bytes.begin() + range.location, count, buffer);
 }
 
 void CFDataAppendBytes(CFMutableDataRef theData, const UInt8* bytes, CFIndex length) {
-    __CFData* data = mutableData(theData);
+    __CFData* data = cf::asMutable<__CFData>(theData);
     if (data && bytes && length > 0) data->bytes.insert(data->bytes.end(), bytes, bytes + length);
 }
 
 void CFDataSetLength(CFMutableDataRef theData, CFIndex length) {
-    __CFData* data = mutableData(theData);
+    __CFData* data = cf::asMutable<__CFData>(theData);
     if (data && length >= 0) data->bytes.resize(size_t(length), 0);
 }

@@ -5,15 +5,19 @@
 #include <unordered_map>
 #include <vector>
 
-static const void* retainValue(CFAllocatorRef, const void* value) { return CFRetain(value); }
-static void releaseValue(CFAllocatorRef, const void* value) { CFRelease(value); }
+static const void* retainValue(CFAllocatorRef, const void* value) {
+    return CFRetain(value);
+}
+static void releaseValue(CFAllocatorRef, const void* value) {
+    CFRelease(value);
+}
 
 const CFDictionaryKeyCallBacks kCFTypeDictionaryKeyCallBacks = {
     0, retainValue, releaseValue, CFCopyDescription, CFEqual, CFHash};
 // Keys are immutable strings in practice; retaining them is as good as copying.
 const CFDictionaryKeyCallBacks kCFCopyStringDictionaryKeyCallBacks = kCFTypeDictionaryKeyCallBacks;
-const CFDictionaryValueCallBacks kCFTypeDictionaryValueCallBacks = {
-    0, retainValue, releaseValue, CFCopyDescription, CFEqual};
+const CFDictionaryValueCallBacks kCFTypeDictionaryValueCallBacks = {0, retainValue, releaseValue,
+                                                                    CFCopyDescription, CFEqual};
 
 struct __CFDictionary : cf::Object {
     static constexpr CFTypeID kTypeID = cf::kTypeIDDictionary;
@@ -96,32 +100,27 @@ using cf::as;
 
 namespace {
 
-__CFDictionary* mutableDictionary(CFMutableDictionaryRef ref) {
-    __CFDictionary* dictionary = as<__CFDictionary>(ref);
-    if (dictionary && !dictionary->isMutable) {
-        std::fputs("CFDictionary: attempt to change an immutable dictionary\n", stderr);
-        return nullptr;
-    }
-    return dictionary;
-}
-
 __CFDictionary* copyOf(const __CFDictionary* original, bool isMutable) {
     if (!original) return nullptr;
     auto* copy = new __CFDictionary(&original->keyCallBacks, &original->valueCallBacks, isMutable);
-    for (const auto& [key, value] : original->entries) copy->set(key, value);
+    for (const auto& [key, value] : original->entries)
+        copy->set(key, value);
     return copy;
 }
 
 } // namespace
 
-CFTypeID CFDictionaryGetTypeID(void) { return cf::kTypeIDDictionary; }
+CFTypeID CFDictionaryGetTypeID(void) {
+    return cf::kTypeIDDictionary;
+}
 
 CFDictionaryRef CFDictionaryCreate(CFAllocatorRef, const void** keys, const void** values,
                                    CFIndex numValues, const CFDictionaryKeyCallBacks* keyCallBacks,
                                    const CFDictionaryValueCallBacks* valueCallBacks) {
     if (numValues < 0 || (numValues && (!keys || !values))) return nullptr;
     auto* dictionary = new __CFDictionary(keyCallBacks, valueCallBacks, false);
-    for (CFIndex i = 0; i < numValues; ++i) dictionary->set(keys[i], values[i]);
+    for (CFIndex i = 0; i < numValues; ++i)
+        dictionary->set(keys[i], values[i]);
     return dictionary;
 }
 
@@ -145,7 +144,8 @@ CFIndex CFDictionaryGetCount(CFDictionaryRef theDict) {
     return dictionary ? CFIndex(dictionary->entries.size()) : 0;
 }
 
-Boolean CFDictionaryGetValueIfPresent(CFDictionaryRef theDict, const void* key, const void** value) {
+Boolean CFDictionaryGetValueIfPresent(CFDictionaryRef theDict, const void* key,
+                                      const void** value) {
     const __CFDictionary* dictionary = as<__CFDictionary>(theDict);
     if (!dictionary) return false;
     auto found = dictionary->entries.find(key);
@@ -188,11 +188,13 @@ void CFDictionaryApplyFunction(CFDictionaryRef theDict, CFDictionaryApplierFunct
     // A snapshot, so that the applier may look the dictionary up without disturbing the walk.
     const std::vector<std::pair<const void*, const void*>> entries(dictionary->entries.begin(),
                                                                    dictionary->entries.end());
-    for (const auto& [key, value] : entries) applier(key, value, context);
+    for (const auto& [key, value] : entries)
+        applier(key, value, context);
 }
 
 void CFDictionarySetValue(CFMutableDictionaryRef theDict, const void* key, const void* value) {
-    if (__CFDictionary* dictionary = mutableDictionary(theDict)) dictionary->set(key, value);
+    if (__CFDictionary* dictionary = cf::asMutable<__CFDictionary>(theDict))
+        dictionary->set(key, value);
 }
 
 void CFDictionaryAddValue(CFMutableDictionaryRef theDict, const void* key, const void* value) {
@@ -204,7 +206,7 @@ void CFDictionaryReplaceValue(CFMutableDictionaryRef theDict, const void* key, c
 }
 
 void CFDictionaryRemoveValue(CFMutableDictionaryRef theDict, const void* key) {
-    __CFDictionary* dictionary = mutableDictionary(theDict);
+    __CFDictionary* dictionary = cf::asMutable<__CFDictionary>(theDict);
     if (!dictionary) return;
     auto found = dictionary->entries.find(key);
     if (found == dictionary->entries.end()) return;
@@ -215,5 +217,5 @@ void CFDictionaryRemoveValue(CFMutableDictionaryRef theDict, const void* key) {
 }
 
 void CFDictionaryRemoveAllValues(CFMutableDictionaryRef theDict) {
-    if (__CFDictionary* dictionary = mutableDictionary(theDict)) dictionary->clear();
+    if (__CFDictionary* dictionary = cf::asMutable<__CFDictionary>(theDict)) dictionary->clear();
 }

@@ -40,9 +40,8 @@ extern const CFDictionaryValueCallBacks kCFTypeDictionaryValueCallBacks;
 CFTypeID CFDictionaryGetTypeID(void);
 
 // Null callbacks: plain pointers, neither retained nor released.
-CFDictionaryRef CFDictionaryCreate(CFAllocatorRef allocator, const void** keys,
-                                   const void** values, CFIndex numValues,
-                                   const CFDictionaryKeyCallBacks* keyCallBacks,
+CFDictionaryRef CFDictionaryCreate(CFAllocatorRef allocator, const void** keys, const void** values,
+                                   CFIndex numValues, const CFDictionaryKeyCallBacks* keyCallBacks,
                                    const CFDictionaryValueCallBacks* valueCallBacks);
 CFDictionaryRef CFDictionaryCreateCopy(CFAllocatorRef allocator, CFDictionaryRef theDict);
 CFMutableDictionaryRef CFDictionaryCreateMutable(CFAllocatorRef allocator, CFIndex capacity,
@@ -53,20 +52,19 @@ CFMutableDictionaryRef CFDictionaryCreateMutableCopy(CFAllocatorRef allocator, C
 
 CFIndex CFDictionaryGetCount(CFDictionaryRef theDict);
 const void* CFDictionaryGetValue(CFDictionaryRef theDict, const void* key); // null when absent
-Boolean CFDictionaryGetValueIfPresent(CFDictionaryRef theDict, const void* key,
-                                      const void** value);
+Boolean CFDictionaryGetValueIfPresent(CFDictionaryRef theDict, const void* key, const void** value);
 Boolean CFDictionaryContainsKey(CFDictionaryRef theDict, const void* key);
 Boolean CFDictionaryContainsValue(CFDictionaryRef theDict, const void* value);
 // Either array may be null; each must hold CFDictionaryGetCount entries.
-void CFDictionaryGetKeysAndValues(CFDictionaryRef theDict, const void** keys,
-                                  const void** values);
+void CFDictionaryGetKeysAndValues(CFDictionaryRef theDict, const void** keys, const void** values);
 void CFDictionaryApplyFunction(CFDictionaryRef theDict, CFDictionaryApplierFunction applier,
                                void* context);
 
 // Mutation; an immutable dictionary is left unchanged.
 void CFDictionarySetValue(CFMutableDictionaryRef theDict, const void* key,
-                          const void* value);                                    // add or replace
-void CFDictionaryAddValue(CFMutableDictionaryRef theDict, const void* key, const void* value); // only if absent
+                          const void* value); // add or replace
+void CFDictionaryAddValue(CFMutableDictionaryRef theDict, const void* key,
+                          const void* value); // only if absent
 void CFDictionaryReplaceValue(CFMutableDictionaryRef theDict, const void* key,
                               const void* value); // only if present
 void CFDictionaryRemoveValue(CFMutableDictionaryRef theDict, const void* key);

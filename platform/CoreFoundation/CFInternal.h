@@ -42,17 +42,32 @@ struct Object {
 };
 
 // The object behind ref when it is of type T; null for null or another type.
+void reportImmutableChange(CFTypeRef ref);
+
 template <class T> T* as(CFTypeRef ref) {
     auto* object = const_cast<Object*>(static_cast<const Object*>(ref));
     return object && object->typeID == T::kTypeID ? static_cast<T*>(object) : nullptr;
 }
 
-inline bool isString(CFTypeRef ref) { return CFGetTypeID(ref) == kTypeIDString; }
+inline bool isString(CFTypeRef ref) {
+    return CFGetTypeID(ref) == kTypeIDString;
+}
+
+// The object behind ref when it is a mutable T; null (with a message when it is an immutable
+// one) otherwise. T has a member isMutable.
+template <class T> T* asMutable(CFTypeRef ref) {
+    T* object = as<T>(ref);
+    if (object && !object->isMutable) {
+        reportImmutableChange(ref);
+        return nullptr;
+    }
+    return object;
+}
 
 // Strings as this library keeps them.
 CFStringRef makeString(std::u16string chars);
-std::u16string_view chars(CFStringRef string); // empty for null or a non-string
-std::string toUTF8(CFStringRef string);        // empty for null or a non-string
+std::u16string_view chars(CFStringRef string);  // empty for null or a non-string
+std::string toUTF8(CFStringRef string);         // empty for null or a non-string
 std::u16string fromUTF8(std::string_view text); // invalid sequences become U+FFFD
 std::string toUTF8(std::u16string_view text);   // lone surrogates become U+FFFD
 

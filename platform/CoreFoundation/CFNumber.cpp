@@ -1,5 +1,5 @@
-#include "CFInternal.h"
 #include "CFNumber.h"
+#include "CFInternal.h"
 
 #include <cmath>
 #include <cstring>
@@ -17,7 +17,9 @@ static __CFBoolean falseValue(false);
 const CFBooleanRef kCFBooleanTrue = &trueValue;
 const CFBooleanRef kCFBooleanFalse = &falseValue;
 
-CFTypeID CFBooleanGetTypeID(void) { return cf::kTypeIDBoolean; }
+CFTypeID CFBooleanGetTypeID(void) {
+    return cf::kTypeIDBoolean;
+}
 
 Boolean CFBooleanGetValue(CFBooleanRef boolean) {
     const __CFBoolean* value = cf::as<__CFBoolean>(boolean);
@@ -106,7 +108,9 @@ struct __CFNumber : cf::Object {
     double real = 0;
 };
 
-CFTypeID CFNumberGetTypeID(void) { return cf::kTypeIDNumber; }
+CFTypeID CFNumberGetTypeID(void) {
+    return cf::kTypeIDNumber;
+}
 
 CFNumberRef CFNumberCreate(CFAllocatorRef, CFNumberType theType, const void* valuePtr) {
     if (!valuePtr || kindOf(theType) == Kind::Invalid) return nullptr;

@@ -1,5 +1,5 @@
-#include "CFInternal.h"
 #include "CFPlugIn.h"
+#include "CFInternal.h"
 #include "CFRef.h"
 #include "PlugInRegistry.h"
 
@@ -65,22 +65,31 @@ CFArrayRef findFactories(CFUUIDRef typeUUID, CFPlugInRef plugIn, bool anyPlugIn)
     return found;
 }
 
+// The entries of the Info dictionary under key; none when it is missing or no dictionary.
+std::vector<std::pair<const void*, const void*>> infoEntries(CFBundleRef bundle, CFStringRef key) {
+    CFTypeRef value = CFBundleGetValueForInfoDictionaryKey(bundle, key);
+    if (CFGetTypeID(value) != CFDictionaryGetTypeID()) return {};
+    const auto dictionary = static_cast<CFDictionaryRef>(value);
+    std::vector<const void*> keys(size_t(CFDictionaryGetCount(dictionary)));
+    std::vector<const void*> values(keys.size());
+    CFDictionaryGetKeysAndValues(dictionary, keys.data(), values.data());
+    std::vector<std::pair<const void*, const void*>> entries;
+    for (size_t i = 0; i < keys.size(); ++i)
+        entries.emplace_back(keys[i], values[i]);
+    return entries;
+}
+
 } // namespace
 
 namespace cf {
 
 void registerPlugInBundle(CFBundleRef bundle) {
-    CFTypeRef factories = CFBundleGetValueForInfoDictionaryKey(bundle, kCFPlugInFactoriesKey);
-    if (CFGetTypeID(factories) != CFDictionaryGetTypeID()) return;
-    const auto declared = static_cast<CFDictionaryRef>(factories);
-    std::vector<const void*> ids(size_t(CFDictionaryGetCount(declared)));
-    std::vector<const void*> names(ids.size());
-    CFDictionaryGetKeysAndValues(declared, ids.data(), names.data());
-
+    const auto factories = infoEntries(bundle, kCFPlugInFactoriesKey);
+    if (factories.empty()) return;
     std::lock_guard lock(registry().mutex);
-    for (size_t i = 0; i < ids.size(); ++i) {
-        CFRef<CFUUIDRef> id(uuidFrom(ids[i]));
-        if (!id || !isString(names[i])) {
+    for (const auto& [idText, name] : factories) {
+        CFRef<CFUUIDRef> id(uuidFrom(idText));
+        if (!id || !isString(name)) {
             std::fputs("CFPlugIn: a bundle's Info holds a malformed factory entry\n", stderr);
             continue;
         }
@@ -88,22 +97,17 @@ void registerPlugInBundle(CFBundleRef bundle) {
         if (factory.id) continue; // already known
         factory.id = id;
         factory.bundle = bundle;
-        factory.functionName = toUTF8(static_cast<CFStringRef>(names[i]));
+        factory.functionName = toUTF8(static_cast<CFStringRef>(name));
     }
 
-    CFTypeRef types = CFBundleGetValueForInfoDictionaryKey(bundle, kCFPlugInTypesKey);
-    if (CFGetTypeID(types) != CFDictionaryGetTypeID()) return;
-    const auto typeTable = static_cast<CFDictionaryRef>(types);
-    std::vector<const void*> typeIDs(size_t(CFDictionaryGetCount(typeTable)));
-    std::vector<const void*> factoryLists(typeIDs.size());
-    CFDictionaryGetKeysAndValues(typeTable, typeIDs.data(), factoryLists.data());
-    for (size_t i = 0; i < typeIDs.size(); ++i) {
-        CFRef<CFUUIDRef> type(uuidFrom(typeIDs[i]));
-        const auto list = static_cast<CFArrayRef>(factoryLists[i]);
+    for (const auto& [typeText, factoryList] : infoEntries(bundle, kCFPlugInTypesKey)) {
+        CFRef<CFUUIDRef> type(uuidFrom(typeText));
+        const auto list = static_cast<CFArrayRef>(factoryList);
         if (!type || CFGetTypeID(list) != CFArrayGetTypeID()) continue;
         for (CFIndex k = 0; k < CFArrayGetCount(list); ++k) {
             CFRef<CFUUIDRef> id(uuidFrom(CFArrayGetValueAtIndex(list, k)));
-            auto factory = id ? registry().factories.find(keyOf(id.get())) : registry().factories.end();
+            auto factory =
+                id ? registry().factories.find(keyOf(id.get())) : registry().factories.end();
             if (factory != registry().factories.end() && factory->second.bundle == bundle &&
                 !makes(factory->second, type.get()))
                 factory->second.types.push_back(type);
@@ -113,13 +117,17 @@ void registerPlugInBundle(CFBundleRef bundle) {
 
 } // namespace cf
 
-CFTypeID CFPlugInGetTypeID(void) { return CFBundleGetTypeID(); }
+CFTypeID CFPlugInGetTypeID(void) {
+    return CFBundleGetTypeID();
+}
 
 CFPlugInRef CFPlugInCreate(CFAllocatorRef allocator, CFURLRef plugInURL) {
     return CFBundleCreate(allocator, plugInURL);
 }
 
-CFBundleRef CFPlugInGetBundle(CFPlugInRef plugIn) { return plugIn; }
+CFBundleRef CFPlugInGetBundle(CFPlugInRef plugIn) {
+    return plugIn;
+}
 
 CFArrayRef CFPlugInFindFactoriesForPlugInType(CFUUIDRef typeUUID) {
     return findFactories(typeUUID, nullptr, true);
@@ -146,11 +154,13 @@ void* CFPlugInInstanceCreate(CFAllocatorRef allocator, CFUUIDRef factoryUUID, CF
         name = found->second.functionName;
     }
     if (!function && bundle) {
-        CFRef<CFStringRef> functionName(CFStringCreateWithCString(nullptr, name.c_str(), kCFStringEncodingUTF8));
+        CFRef<CFStringRef> functionName(
+            CFStringCreateWithCString(nullptr, name.c_str(), kCFStringEncodingUTF8));
         function = reinterpret_cast<CFPlugInFactoryFunction>(
             CFBundleGetFunctionPointerForName(bundle, functionName.get()));
         if (!function) {
-            std::fprintf(stderr, "CFPlugIn: the factory function %s cannot be found\n", name.c_str());
+            std::fprintf(stderr, "CFPlugIn: the factory function %s cannot be found\n",
+                         name.c_str());
             return nullptr;
         }
     }
@@ -193,8 +203,10 @@ void CFPlugInRemoveInstanceForFactory(CFUUIDRef factoryID) {
     if (!factoryID) return;
     std::lock_guard lock(registry().mutex);
     CFIndex& count = registry().instances[keyOf(factoryID)];
-    if (count > 0) --count;
-    else std::fputs("CFPlugIn: an instance removed that was never added\n", stderr);
+    if (count > 0)
+        --count;
+    else
+        std::fputs("CFPlugIn: an instance removed that was never added\n", stderr);
 }
 
 CFIndex _CFPlugInGetInstanceCountForFactory(CFUUIDRef factoryID) {

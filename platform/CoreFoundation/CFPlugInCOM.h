@@ -16,15 +16,14 @@ enum : HRESULT {
     E_UNEXPECTED = (HRESULT)0x8000FFFF,
 };
 
-#define IUnknownUUID                                                                           \
-    CFUUIDGetConstantUUIDWithBytes(kCFAllocatorSystemDefault, 0x00, 0x00, 0x00, 0x00, 0x00,    \
-                                   0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, \
-                                   0x46)
+#define IUnknownUUID                                                                               \
+    CFUUIDGetConstantUUIDWithBytes(kCFAllocatorSystemDefault, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  \
+                                   0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46)
 
-#define IUNKNOWN_C_GUTS                                                                        \
-    void* _reserved;                                                                           \
-    HRESULT (*QueryInterface)(void* thisPointer, REFIID iid, LPVOID* ppv);                     \
-    ULONG (*AddRef)(void* thisPointer);                                                        \
+#define IUNKNOWN_C_GUTS                                                                            \
+    void* _reserved;                                                                               \
+    HRESULT (*QueryInterface)(void* thisPointer, REFIID iid, LPVOID* ppv);                         \
+    ULONG (*AddRef)(void* thisPointer);                                                            \
     ULONG (*Release)(void* thisPointer)
 
 typedef struct IUnknownVTbl {

@@ -1,7 +1,7 @@
+#include "CFPreferences.h"
 #include "CFData.h"
 #include "CFDictionary.h"
 #include "CFInternal.h"
-#include "CFPreferences.h"
 #include "CFPropertyList.h"
 #include "CFRef.h"
 
@@ -62,7 +62,8 @@ std::string safeFileName(std::string name) {
 
 // The file of a domain, or nothing for a domain that this process cannot keep.
 std::optional<fs::path> fileFor(CFStringRef application, CFStringRef user, CFStringRef host) {
-    if (!cf::isString(application) || !cf::isString(user) || !cf::isString(host)) return std::nullopt;
+    if (!cf::isString(application) || !cf::isString(user) || !cf::isString(host))
+        return std::nullopt;
     if (!CFEqual(user, kCFPreferencesCurrentUser) && cf::toUTF8(user) != currentUserName())
         return std::nullopt; // other users' preferences are not ours to touch
     std::string name;
@@ -136,13 +137,16 @@ void CFPreferencesSetValue(CFStringRef key, CFPropertyListRef value, CFStringRef
     const auto file = fileFor(applicationID, userName, hostName);
     if (!file || !cf::isString(key)) return;
     // Strings are copied, so that a mutable string changed later does not change the setting.
-    CFRef<CFPropertyListRef> stored(cf::isString(value) ? CFStringCreateCopy(nullptr, static_cast<CFStringRef>(value))
-                                                        : CFRetain(value));
+    CFRef<CFPropertyListRef> stored(
+        cf::isString(value) ? CFStringCreateCopy(nullptr, static_cast<CFStringRef>(value))
+                            : CFRetain(value));
     std::lock_guard lock(mutex);
     Domain& d = domain(*file);
     CFRef<CFStringRef> keyCopy(CFStringCreateCopy(nullptr, key));
-    if (stored) CFDictionarySetValue(d.values.get(), keyCopy.get(), stored.get());
-    else CFDictionaryRemoveValue(d.values.get(), keyCopy.get());
+    if (stored)
+        CFDictionarySetValue(d.values.get(), keyCopy.get(), stored.get());
+    else
+        CFDictionaryRemoveValue(d.values.get(), keyCopy.get());
     d.pending.emplace_back(keyCopy, stored);
 }
 
@@ -162,8 +166,10 @@ Boolean CFPreferencesSynchronize(CFStringRef applicationID, CFStringRef userName
     Domain& d = domain(*file);
     CFRef<CFMutableDictionaryRef> merged(readFile(*file));
     for (const auto& [key, value] : d.pending) {
-        if (value) CFDictionarySetValue(merged.get(), key.get(), value.get());
-        else CFDictionaryRemoveValue(merged.get(), key.get());
+        if (value)
+            CFDictionarySetValue(merged.get(), key.get(), value.get());
+        else
+            CFDictionaryRemoveValue(merged.get(), key.get());
     }
     if (!d.pending.empty()) {
         CFRef<CFDataRef> data(CFPropertyListCreateData(nullptr, merged.get(),

@@ -1,8 +1,8 @@
+#include "CFPropertyList.h"
 #include "CFArray.h"
 #include "CFDictionary.h"
 #include "CFInternal.h"
 #include "CFNumber.h"
-#include "CFPropertyList.h"
 #include "CFRef.h"
 
 #include <QByteArray>
@@ -16,8 +16,8 @@
 namespace {
 
 CFStringRef fromQString(const QString& text) {
-    return cf::makeString(std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
-                                         size_t(text.size())));
+    return cf::makeString(
+        std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size())));
 }
 
 QString toQString(CFStringRef string) {
@@ -47,8 +47,9 @@ class Reader {
   private:
     void fail(const QString& message) {
         if (error_.isEmpty())
-            error_ = xml_.hasError() ? xml_.errorString()
-                                     : message + QStringLiteral(" at line %1").arg(xml_.lineNumber());
+            error_ = xml_.hasError()
+                         ? xml_.errorString()
+                         : message + QStringLiteral(" at line %1").arg(xml_.lineNumber());
     }
 
     // Reads the element the reader stands on; null on failure.
@@ -78,8 +79,9 @@ class Reader {
             const double value = text.trimmed().toDouble(&ok);
             if (ok) return CFNumberCreate(nullptr, kCFNumberFloat64Type, &value);
         } else if (name == u"data") {
-            const auto decoded = QByteArray::fromBase64Encoding(
-                text.toLatin1().simplified().replace(" ", ""), QByteArray::AbortOnBase64DecodingErrors);
+            const auto decoded =
+                QByteArray::fromBase64Encoding(text.toLatin1().simplified().replace(" ", ""),
+                                               QByteArray::AbortOnBase64DecodingErrors);
             if (decoded) {
                 const auto* bytes = reinterpret_cast<const UInt8*>(decoded.decoded.constData());
                 return CFDataCreate(nullptr, bytes, decoded.decoded.size());
@@ -127,7 +129,8 @@ bool writeValue(QXmlStreamWriter& xml, CFPropertyListRef value) {
     if (type == CFStringGetTypeID()) {
         xml.writeTextElement("string", toQString(static_cast<CFStringRef>(value)));
     } else if (type == CFBooleanGetTypeID()) {
-        xml.writeEmptyElement(CFBooleanGetValue(static_cast<CFBooleanRef>(value)) ? "true" : "false");
+        xml.writeEmptyElement(CFBooleanGetValue(static_cast<CFBooleanRef>(value)) ? "true"
+                                                                                  : "false");
     } else if (type == CFNumberGetTypeID()) {
         const auto number = static_cast<CFNumberRef>(value);
         if (CFNumberIsFloatType(number)) {
@@ -173,8 +176,9 @@ bool writeValue(QXmlStreamWriter& xml, CFPropertyListRef value) {
 
 } // namespace
 
-CFPropertyListRef CFPropertyListCreateWithData(CFAllocatorRef, CFDataRef data, CFOptionFlags options,
-                                               CFPropertyListFormat* format, CFErrorRef* error) {
+CFPropertyListRef CFPropertyListCreateWithData(CFAllocatorRef, CFDataRef data,
+                                               CFOptionFlags options, CFPropertyListFormat* format,
+                                               CFErrorRef* error) {
     if (error) *error = nullptr;
     if (!data) return nullptr;
     const QByteArray bytes(reinterpret_cast<const char*>(CFDataGetBytePtr(data)),

@@ -1,5 +1,5 @@
-#include "CFInternal.h"
 #include "CFRunLoop.h"
+#include "CFInternal.h"
 
 #include <QEventLoop>
 #include <QObject>
@@ -63,8 +63,8 @@ struct __CFRunLoop : cf::Object {
 
 struct __CFRunLoopTimer : cf::Object {
     static constexpr CFTypeID kTypeID = cf::kTypeIDRunLoopTimer;
-    __CFRunLoopTimer(CFAbsoluteTime fireDate, CFTimeInterval interval, CFRunLoopTimerCallBack callout,
-                     const CFRunLoopTimerContext& context)
+    __CFRunLoopTimer(CFAbsoluteTime fireDate, CFTimeInterval interval,
+                     CFRunLoopTimerCallBack callout, const CFRunLoopTimerContext& context)
         : Object(kTypeID), fireDate(fireDate), interval(interval), callout(callout),
           context(context) {}
     ~__CFRunLoopTimer() override { releaseInfo(); }
@@ -131,7 +131,8 @@ void fire(__CFRunLoopTimer* timer) {
     if (timer->valid && timer->runLoop == runLoop && runLoop) {
         if (timer->interval > 0) {
             const CFAbsoluteTime now = CFAbsoluteTimeGetCurrent();
-            do timer->fireDate += timer->interval;
+            do
+                timer->fireDate += timer->interval;
             while (timer->fireDate <= now);
             timer->arm();
         } else if (!timer->qtTimer) { // a one-shot timer not rescheduled by its callout
@@ -150,15 +151,25 @@ void TimerHost::timerEvent(QTimerEvent* event) {
     fire(timer);
 }
 
-__CFRunLoopTimer* timerOf(CFRunLoopTimerRef ref) { return cf::as<__CFRunLoopTimer>(ref); }
+__CFRunLoopTimer* timerOf(CFRunLoopTimerRef ref) {
+    return cf::as<__CFRunLoopTimer>(ref);
+}
 
 } // namespace
 
-CFTypeID CFRunLoopGetTypeID(void) { return cf::kTypeIDRunLoop; }
-CFTypeID CFRunLoopTimerGetTypeID(void) { return cf::kTypeIDRunLoopTimer; }
+CFTypeID CFRunLoopGetTypeID(void) {
+    return cf::kTypeIDRunLoop;
+}
+CFTypeID CFRunLoopTimerGetTypeID(void) {
+    return cf::kTypeIDRunLoopTimer;
+}
 
-CFRunLoopRef CFRunLoopGetCurrent(void) { return runLoopOf(std::this_thread::get_id()); }
-CFRunLoopRef CFRunLoopGetMain(void) { return runLoopOf(mainThread); }
+CFRunLoopRef CFRunLoopGetCurrent(void) {
+    return runLoopOf(std::this_thread::get_id());
+}
+CFRunLoopRef CFRunLoopGetMain(void) {
+    return runLoopOf(mainThread);
+}
 
 CFRunLoopRunResult CFRunLoopRunInMode(CFStringRef, CFTimeInterval seconds,
                                       Boolean returnAfterSourceHandled) {
@@ -166,7 +177,8 @@ CFRunLoopRunResult CFRunLoopRunInMode(CFStringRef, CFTimeInterval seconds,
     QEventLoop loop;
     QTimer timeout;
     timeout.setSingleShot(true);
-    QObject::connect(&timeout, &QTimer::timeout, &loop, [&loop] { loop.exit(kCFRunLoopRunTimedOut); });
+    QObject::connect(&timeout, &QTimer::timeout, &loop,
+                     [&loop] { loop.exit(kCFRunLoopRunTimedOut); });
     timeout.start(int(std::clamp(seconds * 1000, 0.0, double(INT32_MAX))));
     runLoop->runs.push_back({&loop, bool(returnAfterSourceHandled)});
     const int result = loop.exec();
@@ -184,8 +196,9 @@ void CFRunLoopStop(CFRunLoopRef rl) {
         runLoop->runs.back().loop->exit(kCFRunLoopRunStopped);
 }
 
-CFRunLoopTimerRef CFRunLoopTimerCreate(CFAllocatorRef, CFAbsoluteTime fireDate, CFTimeInterval interval,
-                                       CFOptionFlags, CFIndex, CFRunLoopTimerCallBack callout,
+CFRunLoopTimerRef CFRunLoopTimerCreate(CFAllocatorRef, CFAbsoluteTime fireDate,
+                                       CFTimeInterval interval, CFOptionFlags, CFIndex,
+                                       CFRunLoopTimerCallBack callout,
                                        CFRunLoopTimerContext* context) {
     if (!callout) return nullptr;
     CFRunLoopTimerContext copy = context ? *context : CFRunLoopTimerContext{};

@@ -48,8 +48,8 @@ CFTypeID CFRunLoopTimerGetTypeID(void);
 // interval 0 makes a one-shot timer, invalidated after it fires. The context is copied and its
 // info retained with the context's retain callback.
 CFRunLoopTimerRef CFRunLoopTimerCreate(CFAllocatorRef allocator, CFAbsoluteTime fireDate,
-                                       CFTimeInterval interval, CFOptionFlags flags,
-                                       CFIndex order, CFRunLoopTimerCallBack callout,
+                                       CFTimeInterval interval, CFOptionFlags flags, CFIndex order,
+                                       CFRunLoopTimerCallBack callout,
                                        CFRunLoopTimerContext* context);
 // The run loop retains a timer while it is scheduled.
 void CFRunLoopAddTimer(CFRunLoopRef rl, CFRunLoopTimerRef timer, CFStringRef mode);

@@ -22,7 +22,8 @@ struct __CFString : cf::Object {
     }
     CFHashCode hash() const override {
         CFHashCode h = 14695981039346656037ull; // FNV-1a over the UTF-16 units
-        for (char16_t unit : chars) h = (h ^ unit) * 1099511628211ull;
+        for (char16_t unit : chars)
+            h = (h ^ unit) * 1099511628211ull;
         return h;
     }
     std::u16string describe() const override { return chars; }
@@ -34,7 +35,9 @@ struct __CFString : cf::Object {
 
 namespace cf {
 
-CFStringRef makeString(std::u16string text) { return new __CFString(std::move(text)); }
+CFStringRef makeString(std::u16string text) {
+    return new __CFString(std::move(text));
+}
 
 std::u16string_view chars(CFStringRef string) {
     const auto* s = as<__CFString>(string);
@@ -72,7 +75,9 @@ std::string toUTF8(std::u16string_view text) {
     return out;
 }
 
-std::string toUTF8(CFStringRef string) { return toUTF8(chars(string)); }
+std::string toUTF8(CFStringRef string) {
+    return toUTF8(chars(string));
+}
 
 } // namespace cf
 
@@ -80,15 +85,8 @@ using cf::as;
 
 namespace {
 
-__CFString* string(CFTypeRef ref) { return as<__CFString>(ref); }
-
-__CFString* mutableString(CFMutableStringRef ref) {
-    __CFString* s = string(ref);
-    if (s && !s->isMutable) {
-        std::fputs("CFString: attempt to change an immutable string\n", stderr);
-        return nullptr;
-    }
-    return s;
+__CFString* string(CFTypeRef ref) {
+    return as<__CFString>(ref);
 }
 
 // Clips a range to a text of the given length.
@@ -123,7 +121,8 @@ char16_t fold(char16_t unit) {
 
 std::u16string folded(std::u16string_view text, CFStringCompareFlags options) {
     std::u16string out(text);
-    if (options & kCFCompareCaseInsensitive) std::transform(out.begin(), out.end(), out.begin(), fold);
+    if (options & kCFCompareCaseInsensitive)
+        std::transform(out.begin(), out.end(), out.begin(), fold);
     return out;
 }
 
@@ -193,7 +192,8 @@ std::u16string format(std::u16string_view fmt, va_list arguments) {
                 c.precision = va_arg(ap, int);
                 ++i;
             } else {
-                while (at(i) >= u'0' && at(i) <= u'9') c.precision = c.precision * 10 + (fmt[i++] - u'0');
+                while (at(i) >= u'0' && at(i) <= u'9')
+                    c.precision = c.precision * 10 + (fmt[i++] - u'0');
             }
         }
         while (at(i) && std::u16string_view(u"hlqLzjt").find(at(i)) != std::u16string_view::npos)
@@ -223,7 +223,8 @@ std::u16string format(std::u16string_view fmt, va_list arguments) {
             std::u16string value = u"(null)";
             if (text) {
                 value.clear();
-                for (; *text; ++text) value.push_back(*text);
+                for (; *text; ++text)
+                    value.push_back(*text);
             }
             out += padded(value, c);
             break;
@@ -234,13 +235,15 @@ std::u16string format(std::u16string_view fmt, va_list arguments) {
             break;
         case 'd':
         case 'i':
-            out += printed(c.spec("ll"), isLong ? va_arg(ap, long long) : (long long)va_arg(ap, int));
+            out +=
+                printed(c.spec("ll"), isLong ? va_arg(ap, long long) : (long long)va_arg(ap, int));
             break;
         case 'u':
         case 'o':
         case 'x':
         case 'X': {
-            unsigned long long value = isLong ? va_arg(ap, unsigned long long) : va_arg(ap, unsigned);
+            unsigned long long value =
+                isLong ? va_arg(ap, unsigned long long) : va_arg(ap, unsigned);
             if (c.length == "hh") value &= 0xFF;
             if (c.length == "h") value &= 0xFFFF;
             out += printed(c.spec("ll"), value);
@@ -287,7 +290,9 @@ CFStringRef __CFStringMakeConstantString(const char* cStr) {
     return constant;
 }
 
-CFTypeID CFStringGetTypeID(void) { return cf::kTypeIDString; }
+CFTypeID CFStringGetTypeID(void) {
+    return cf::kTypeIDString;
+}
 
 CFStringRef CFStringCreateWithBytes(CFAllocatorRef, const UInt8* bytes, CFIndex numBytes,
                                     CFStringEncoding encoding, Boolean isExternalRepresentation) {
@@ -323,7 +328,8 @@ CFStringRef CFStringCreateWithCString(CFAllocatorRef alloc, const char* cStr,
 
 CFStringRef CFStringCreateWithCharacters(CFAllocatorRef, const UniChar* chars, CFIndex numChars) {
     if ((!chars && numChars) || numChars < 0) return nullptr;
-    return cf::makeString(std::u16string(reinterpret_cast<const char16_t*>(chars), size_t(numChars)));
+    return cf::makeString(
+        std::u16string(reinterpret_cast<const char16_t*>(chars), size_t(numChars)));
 }
 
 CFStringRef CFStringCreateWithSubstring(CFAllocatorRef, CFStringRef str, CFRange range) {
@@ -346,7 +352,8 @@ CFStringRef CFStringCreateWithFormatAndArguments(CFAllocatorRef, CFTypeRef, CFSt
     return cf::makeString(format(cf::chars(fmt), arguments));
 }
 
-CFStringRef CFStringCreateWithFormat(CFAllocatorRef alloc, CFTypeRef options, CFStringRef fmt, ...) {
+CFStringRef CFStringCreateWithFormat(CFAllocatorRef alloc, CFTypeRef options, CFStringRef fmt,
+                                     ...) {
     va_list arguments;
     va_start(arguments, fmt);
     CFStringRef result = CFStringCreateWithFormatAndArguments(alloc, options, fmt, arguments);
@@ -385,7 +392,9 @@ CFStringRef CFStringCreateByCombiningStrings(CFAllocatorRef, CFArrayRef strings,
     return cf::makeString(std::move(out));
 }
 
-CFIndex CFStringGetLength(CFStringRef str) { return CFIndex(cf::chars(str).size()); }
+CFIndex CFStringGetLength(CFStringRef str) {
+    return CFIndex(cf::chars(str).size());
+}
 
 UniChar CFStringGetCharacterAtIndex(CFStringRef str, CFIndex idx) {
     const auto text = cf::chars(str);
@@ -520,7 +529,8 @@ CFRange CFStringFind(CFStringRef theString, CFStringRef stringToFind,
 }
 
 Boolean CFStringHasPrefix(CFStringRef theString, CFStringRef prefix) {
-    return string(prefix) && cf::chars(theString).starts_with(cf::chars(prefix)) && string(theString);
+    return string(prefix) && cf::chars(theString).starts_with(cf::chars(prefix)) &&
+           string(theString);
 }
 
 Boolean CFStringHasSuffix(CFStringRef theString, CFStringRef suffix) {
@@ -539,7 +549,9 @@ CFStringEncoding CFStringGetSmallestEncoding(CFStringRef str) {
     return kCFStringEncodingUnicode;
 }
 
-CFStringEncoding CFStringGetSystemEncoding(void) { return kCFStringEncodingUTF8; }
+CFStringEncoding CFStringGetSystemEncoding(void) {
+    return kCFStringEncodingUTF8;
+}
 
 CFMutableStringRef CFStringCreateMutable(CFAllocatorRef, CFIndex) {
     return new __CFString(std::u16string(), true);
@@ -551,7 +563,7 @@ CFMutableStringRef CFStringCreateMutableCopy(CFAllocatorRef, CFIndex, CFStringRe
 }
 
 void CFStringAppend(CFMutableStringRef theString, CFStringRef appendedString) {
-    if (__CFString* s = mutableString(theString)) s->chars += cf::chars(appendedString);
+    if (__CFString* s = cf::asMutable<__CFString>(theString)) s->chars += cf::chars(appendedString);
 }
 
 void CFStringAppendCString(CFMutableStringRef theString, const char* cStr,
@@ -562,14 +574,15 @@ void CFStringAppendCString(CFMutableStringRef theString, const char* cStr,
     CFRelease(appended);
 }
 
-void CFStringAppendCharacters(CFMutableStringRef theString, const UniChar* chars, CFIndex numChars) {
-    if (__CFString* s = mutableString(theString); s && chars && numChars > 0)
+void CFStringAppendCharacters(CFMutableStringRef theString, const UniChar* chars,
+                              CFIndex numChars) {
+    if (__CFString* s = cf::asMutable<__CFString>(theString); s && chars && numChars > 0)
         s->chars.append(reinterpret_cast<const char16_t*>(chars), size_t(numChars));
 }
 
 void CFStringAppendFormatAndArguments(CFMutableStringRef theString, CFTypeRef, CFStringRef fmt,
                                       va_list arguments) {
-    if (__CFString* s = mutableString(theString); s && string(fmt))
+    if (__CFString* s = cf::asMutable<__CFString>(theString); s && string(fmt))
         s->chars += format(cf::chars(fmt), arguments);
 }
 
@@ -581,7 +594,7 @@ void CFStringAppendFormat(CFMutableStringRef theString, CFTypeRef options, CFStr
 }
 
 void CFStringReplace(CFMutableStringRef theString, CFRange range, CFStringRef replacement) {
-    __CFString* s = mutableString(theString);
+    __CFString* s = cf::asMutable<__CFString>(theString);
     size_t start, count;
     if (!s || !clip(range, s->chars.size(), start, count)) return;
     s->chars.replace(start, count, cf::chars(replacement));

@@ -79,9 +79,9 @@ const char* CFStringGetCStringPtr(CFStringRef str, CFStringEncoding encoding);
 // (or writing lossByte for it when lossByte is not 0), or when the buffer is full. Returns the
 // number of characters converted; usedBufLen receives the bytes written. A null buffer
 // measures.
-CFIndex CFStringGetBytes(CFStringRef str, CFRange range, CFStringEncoding encoding,
-                         UInt8 lossByte, Boolean isExternalRepresentation, UInt8* buffer,
-                         CFIndex maxBufLen, CFIndex* usedBufLen);
+CFIndex CFStringGetBytes(CFStringRef str, CFRange range, CFStringEncoding encoding, UInt8 lossByte,
+                         Boolean isExternalRepresentation, UInt8* buffer, CFIndex maxBufLen,
+                         CFIndex* usedBufLen);
 CFIndex CFStringGetMaximumSizeForEncoding(CFIndex length, CFStringEncoding encoding);
 SInt32 CFStringGetIntValue(CFStringRef str); // leading decimal number, 0 when none
 
@@ -109,10 +109,9 @@ CFMutableStringRef CFStringCreateMutableCopy(CFAllocatorRef alloc, CFIndex maxLe
 void CFStringAppend(CFMutableStringRef theString, CFStringRef appendedString);
 void CFStringAppendCString(CFMutableStringRef theString, const char* cStr,
                            CFStringEncoding encoding);
-void CFStringAppendCharacters(CFMutableStringRef theString, const UniChar* chars,
-                              CFIndex numChars);
-void CFStringAppendFormat(CFMutableStringRef theString, CFTypeRef formatOptions,
-                          CFStringRef format, ...);
+void CFStringAppendCharacters(CFMutableStringRef theString, const UniChar* chars, CFIndex numChars);
+void CFStringAppendFormat(CFMutableStringRef theString, CFTypeRef formatOptions, CFStringRef format,
+                          ...);
 void CFStringAppendFormatAndArguments(CFMutableStringRef theString, CFTypeRef formatOptions,
                                       CFStringRef format, va_list arguments);
 void CFStringInsert(CFMutableStringRef str, CFIndex idx, CFStringRef insertedStr);

@@ -1,5 +1,5 @@
-#include "CFInternal.h"
 #include "CFURL.h"
+#include "CFInternal.h"
 #include "StringEncodings.h"
 
 #include <algorithm>
@@ -29,7 +29,9 @@ struct Parts {
     }
 };
 
-bool isHex(char c) { return std::isxdigit(static_cast<unsigned char>(c)); }
+bool isHex(char c) {
+    return std::isxdigit(static_cast<unsigned char>(c));
+}
 
 // Characters a URL may hold as they are; everything else must be percent-escaped.
 bool isURLCharacter(char c) {
@@ -128,7 +130,8 @@ std::string_view hostOf(std::string_view authority, std::string_view* port = nul
 
 std::string decodedPath(const Parts& parts) {
     std::string path = removePercentEscapes(parts.path).value_or(std::string());
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
     return path;
 }
 
@@ -137,7 +140,8 @@ std::string decodedPath(const Parts& parts) {
 struct __CFURL : cf::Object {
     static constexpr CFTypeID kTypeID = cf::kTypeIDURL;
     explicit __CFURL(Parts parsed)
-        : Object(kTypeID), parts(std::move(parsed)), string(cf::makeString(cf::fromUTF8(parts.text()))) {}
+        : Object(kTypeID), parts(std::move(parsed)),
+          string(cf::makeString(cf::fromUTF8(parts.text()))) {}
     ~__CFURL() override { CFRelease(string); }
 
     bool equals(const Object& other) const override {
@@ -171,7 +175,9 @@ static CFURLRef fileURL(std::string path, bool isDirectory) {
     return new __CFURL(std::move(parts));
 }
 
-CFTypeID CFURLGetTypeID(void) { return cf::kTypeIDURL; }
+CFTypeID CFURLGetTypeID(void) {
+    return cf::kTypeIDURL;
+}
 
 CFURLRef CFURLCreateWithString(CFAllocatorRef, CFStringRef URLString, CFURLRef baseURL) {
     if (!cf::isString(URLString)) return nullptr;
@@ -191,22 +197,22 @@ CFURLRef CFURLCreateWithString(CFAllocatorRef, CFStringRef URLString, CFURLRef b
     return new __CFURL(std::move(parts));
 }
 
-CFURLRef CFURLCreateWithFileSystemPath(CFAllocatorRef, CFStringRef filePath, CFURLPathStyle pathStyle,
-                                       Boolean isDirectory) {
+CFURLRef CFURLCreateWithFileSystemPath(CFAllocatorRef, CFStringRef filePath,
+                                       CFURLPathStyle pathStyle, Boolean isDirectory) {
     if (!cf::isString(filePath) || pathStyle != kCFURLPOSIXPathStyle) return nullptr;
     return fileURL(cf::toUTF8(filePath), isDirectory);
 }
 
-CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef, const UInt8* buffer, CFIndex bufLen,
-                                                 Boolean isDirectory) {
+CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef, const UInt8* buffer,
+                                                 CFIndex bufLen, Boolean isDirectory) {
     if (!buffer || bufLen <= 0) return nullptr;
     std::string path(reinterpret_cast<const char*>(buffer), size_t(bufLen));
     path = path.substr(0, path.find('\0'));
     return fileURL(path, isDirectory);
 }
 
-CFURLRef CFURLCreateCopyAppendingPathComponent(CFAllocatorRef, CFURLRef url, CFStringRef pathComponent,
-                                               Boolean isDirectory) {
+CFURLRef CFURLCreateCopyAppendingPathComponent(CFAllocatorRef, CFURLRef url,
+                                               CFStringRef pathComponent, Boolean isDirectory) {
     const __CFURL* base = as<__CFURL>(url);
     if (!base || !cf::isString(pathComponent)) return nullptr;
     Parts parts = base->parts;
@@ -233,7 +239,7 @@ CFStringRef CFURLCopyHostName(CFURLRef anURL) {
     if (!host || host->empty()) return nullptr;
     std::u16string text;
     return cf::decodeBytes(*host, kCFStringEncodingUTF8, text) ? cf::makeString(std::move(text))
-                                                                 : nullptr;
+                                                               : nullptr;
 }
 
 SInt32 CFURLGetPortNumber(CFURLRef anURL) {
@@ -277,7 +283,8 @@ Boolean CFURLHasDirectoryPath(CFURLRef anURL) {
     return url && url->parts.path.ends_with('/');
 }
 
-Boolean CFURLGetFileSystemRepresentation(CFURLRef anURL, Boolean, UInt8* buffer, CFIndex maxBufLen) {
+Boolean CFURLGetFileSystemRepresentation(CFURLRef anURL, Boolean, UInt8* buffer,
+                                         CFIndex maxBufLen) {
     const __CFURL* url = as<__CFURL>(anURL);
     if (!url || !buffer || maxBufLen <= 0 || !removePercentEscapes(url->parts.path)) return false;
     const std::string path = decodedPath(url->parts);

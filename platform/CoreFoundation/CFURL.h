@@ -22,7 +22,7 @@ CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef allocator, const
 CFURLRef CFURLCreateCopyAppendingPathComponent(CFAllocatorRef allocator, CFURLRef url,
                                                CFStringRef pathComponent, Boolean isDirectory);
 
-CFStringRef CFURLGetString(CFURLRef anURL); // the whole URL text, borrowed
+CFStringRef CFURLGetString(CFURLRef anURL);    // the whole URL text, borrowed
 CFStringRef CFURLCopyScheme(CFURLRef anURL);   // null when there is none
 CFStringRef CFURLCopyHostName(CFURLRef anURL); // percent escapes removed; null when none
 SInt32 CFURLGetPortNumber(CFURLRef anURL);     // -1 when none

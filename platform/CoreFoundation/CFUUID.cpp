@@ -1,5 +1,5 @@
-#include "CFInternal.h"
 #include "CFUUID.h"
+#include "CFInternal.h"
 
 #include <array>
 #include <cstdio>
@@ -16,7 +16,8 @@ struct __CFUUID : cf::Object {
     }
     CFHashCode hash() const override {
         CFHashCode h = 0;
-        for (UInt8 byte : bytes) h = h * 31 + byte;
+        for (UInt8 byte : bytes)
+            h = h * 31 + byte;
         return h;
     }
     std::u16string describe() const override {
@@ -32,7 +33,9 @@ struct __CFUUID : cf::Object {
     const std::array<UInt8, 16> bytes;
 };
 
-CFTypeID CFUUIDGetTypeID(void) { return cf::kTypeIDUUID; }
+CFTypeID CFUUIDGetTypeID(void) {
+    return cf::kTypeIDUUID;
+}
 
 CFUUIDRef CFUUIDCreate(CFAllocatorRef) {
     static std::mutex mutex;
@@ -40,7 +43,8 @@ CFUUIDRef CFUUIDCreate(CFAllocatorRef) {
     std::array<UInt8, 16> bytes;
     {
         std::lock_guard lock(mutex);
-        for (auto& byte : bytes) byte = UInt8(generator());
+        for (auto& byte : bytes)
+            byte = UInt8(generator());
     }
     bytes[6] = UInt8((bytes[6] & 0x0F) | 0x40); // version 4
     bytes[8] = UInt8((bytes[8] & 0x3F) | 0x80); // RFC 4122 variant
@@ -55,11 +59,11 @@ CFUUIDRef CFUUIDCreateFromUUIDBytes(CFAllocatorRef, CFUUIDBytes b) {
 
 CFUUIDRef CFUUIDCreateWithBytes(CFAllocatorRef alloc, UInt8 byte0, UInt8 byte1, UInt8 byte2,
                                 UInt8 byte3, UInt8 byte4, UInt8 byte5, UInt8 byte6, UInt8 byte7,
-                                UInt8 byte8, UInt8 byte9, UInt8 byte10, UInt8 byte11,
-                                UInt8 byte12, UInt8 byte13, UInt8 byte14, UInt8 byte15) {
-    return CFUUIDCreateFromUUIDBytes(alloc, {byte0, byte1, byte2, byte3, byte4, byte5, byte6, byte7,
-                                             byte8, byte9, byte10, byte11, byte12, byte13, byte14,
-                                             byte15});
+                                UInt8 byte8, UInt8 byte9, UInt8 byte10, UInt8 byte11, UInt8 byte12,
+                                UInt8 byte13, UInt8 byte14, UInt8 byte15) {
+    return CFUUIDCreateFromUUIDBytes(alloc,
+                                     {byte0, byte1, byte2, byte3, byte4, byte5, byte6, byte7, byte8,
+                                      byte9, byte10, byte11, byte12, byte13, byte14, byte15});
 }
 
 CFUUIDRef CFUUIDCreateFromString(CFAllocatorRef, CFStringRef uuidStr) {
@@ -74,10 +78,14 @@ CFUUIDRef CFUUIDCreateFromString(CFAllocatorRef, CFStringRef uuidStr) {
         }
         const char16_t c = text[i];
         int digit;
-        if (c >= u'0' && c <= u'9') digit = c - u'0';
-        else if (c >= u'a' && c <= u'f') digit = c - u'a' + 10;
-        else if (c >= u'A' && c <= u'F') digit = c - u'A' + 10;
-        else return nullptr;
+        if (c >= u'0' && c <= u'9')
+            digit = c - u'0';
+        else if (c >= u'a' && c <= u'f')
+            digit = c - u'a' + 10;
+        else if (c >= u'A' && c <= u'F')
+            digit = c - u'A' + 10;
+        else
+            return nullptr;
         bytes[byte / 2] = UInt8(bytes[byte / 2] << 4 | digit);
         ++byte;
     }
@@ -96,8 +104,9 @@ CFUUIDRef CFUUIDGetConstantUUIDWithBytes(CFAllocatorRef, UInt8 byte0, UInt8 byte
                                          UInt8 byte15) {
     static std::mutex mutex;
     static auto* constants = new std::map<std::array<UInt8, 16>, __CFUUID*>();
-    const std::array<UInt8, 16> bytes = {byte0, byte1, byte2,  byte3,  byte4,  byte5,  byte6,  byte7,
-                                         byte8, byte9, byte10, byte11, byte12, byte13, byte14, byte15};
+    const std::array<UInt8, 16> bytes = {byte0,  byte1,  byte2,  byte3, byte4,  byte5,
+                                         byte6,  byte7,  byte8,  byte9, byte10, byte11,
+                                         byte12, byte13, byte14, byte15};
     std::lock_guard lock(mutex);
     auto& constant = (*constants)[bytes];
     if (!constant) {

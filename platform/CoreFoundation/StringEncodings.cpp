@@ -92,7 +92,9 @@ bool decodeWithIconv(std::string_view bytes, const char* name, std::u16string& o
     return decodeUTF16(wide, false, out);
 }
 
-constexpr bool hostIsBigEndian() { return std::endian::native == std::endian::big; }
+constexpr bool hostIsBigEndian() {
+    return std::endian::native == std::endian::big;
+}
 
 void appendUTF16Unit(char16_t unit, bool bigEndian, std::string& out) {
     if (bigEndian) {
@@ -214,7 +216,8 @@ bool Encoder::append(char32_t character, std::string& out) {
     default: {
         if (loneSurrogate) return false;
         char input[4];
-        for (int i = 0; i < 4; ++i) input[i] = static_cast<char>((character >> (8 * i)) & 0xFF);
+        for (int i = 0; i < 4; ++i)
+            input[i] = static_cast<char>((character >> (8 * i)) & 0xFF);
         char output[16];
         char* in = input;
         size_t inLeft = sizeof input;

@@ -52,7 +52,8 @@ class Parser {
     }
     size_t line() const {
         size_t count = 1;
-        for (size_t i = 0; i < pos_ && i < text_.size(); ++i) count += text_[i] == u'\n';
+        for (size_t i = 0; i < pos_ && i < text_.size(); ++i)
+            count += text_[i] == u'\n';
         return count;
     }
 
@@ -67,7 +68,8 @@ class Parser {
                 if (end == std::u16string::npos) return fail("unclosed comment");
                 pos_ = end + 2;
             } else if (c == u'/' && peek(1) == u'/') {
-                while (pos_ < text_.size() && text_[pos_] != u'\n') ++pos_;
+                while (pos_ < text_.size() && text_[pos_] != u'\n')
+                    ++pos_;
             } else {
                 return true;
             }
@@ -83,7 +85,8 @@ class Parser {
     std::optional<std::u16string> token() {
         if (peek() != u'"') {
             std::u16string word;
-            while (isWordCharacter(peek())) word.push_back(text_[pos_++]);
+            while (isWordCharacter(peek()))
+                word.push_back(text_[pos_++]);
             if (word.empty()) return fail("expected a string"), std::nullopt;
             return word;
         }
@@ -95,13 +98,27 @@ class Parser {
                 if (pos_ >= text_.size()) break;
                 c = text_[pos_++];
                 switch (c) {
-                case u'n': c = u'\n'; break;
-                case u't': c = u'\t'; break;
-                case u'r': c = u'\r'; break;
-                case u'a': c = u'\a'; break;
-                case u'b': c = u'\b'; break;
-                case u'f': c = u'\f'; break;
-                case u'v': c = u'\v'; break;
+                case u'n':
+                    c = u'\n';
+                    break;
+                case u't':
+                    c = u'\t';
+                    break;
+                case u'r':
+                    c = u'\r';
+                    break;
+                case u'a':
+                    c = u'\a';
+                    break;
+                case u'b':
+                    c = u'\b';
+                    break;
+                case u'f':
+                    c = u'\f';
+                    break;
+                case u'v':
+                    c = u'\v';
+                    break;
                 case u'U':
                 case u'u': {
                     unsigned value = 0;

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <optional>
-#include <unistd.h>
-#include <vector>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -27,7 +27,8 @@ CFBundleRef testBundle() {
 // A bundle folder made by the test: Contents/Info.plist with the given text, plus files.
 fs::path makeBundle(const std::string& name, const std::string& info,
                     const std::vector<std::pair<std::string, std::string>>& files = {}) {
-    const fs::path folder = fs::path(testing::TempDir()) / ("cf-bundles-" + std::to_string(getpid())) / name;
+    const fs::path folder =
+        fs::path(testing::TempDir()) / ("cf-bundles-" + std::to_string(getpid())) / name;
     fs::create_directories(folder / "Contents" / "Resources");
     std::ofstream(folder / "Contents" / "Info.plist") << info;
     for (const auto& [file, content] : files) {
@@ -38,11 +39,14 @@ fs::path makeBundle(const std::string& name, const std::string& info,
 }
 
 std::string infoWithIdentifier(const std::string& identifier) {
-    return "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>CFBundleIdentifier</key><string>" +
+    return "<?xml version=\"1.0\"?><plist "
+           "version=\"1.0\"><dict><key>CFBundleIdentifier</key><string>" +
            identifier + "</string></dict></plist>";
 }
 
-std::string fileName(CFURLRef url) { return text(CFRef<CFStringRef>(CFURLCopyLastPathComponent(url)).get()); }
+std::string fileName(CFURLRef url) {
+    return text(CFRef<CFStringRef>(CFURLCopyLastPathComponent(url)).get());
+}
 
 // Sets the user's language for one test and restores the environment afterwards.
 class Language {
@@ -57,8 +61,10 @@ class Language {
     }
     ~Language() {
         for (const auto& [variable, value] : saved_) {
-            if (value) setenv(variable, value->c_str(), 1);
-            else unsetenv(variable);
+            if (value)
+                setenv(variable, value->c_str(), 1);
+            else
+                unsetenv(variable);
         }
     }
 
@@ -66,8 +72,10 @@ class Language {
     std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
 };
 
-CFRef<CFStringRef> localized(const char* key, CFStringRef value = nullptr, CFStringRef table = nullptr) {
-    return CFRef<CFStringRef>(CFBundleCopyLocalizedString(testBundle(), makeString(key).get(), value, table));
+CFRef<CFStringRef> localized(const char* key, CFStringRef value = nullptr,
+                             CFStringRef table = nullptr) {
+    return CFRef<CFStringRef>(
+        CFBundleCopyLocalizedString(testBundle(), makeString(key).get(), value, table));
 }
 
 TEST(CFBundle, ReadsInfoAndFindsItsFiles) {
@@ -78,7 +86,8 @@ TEST(CFBundle, ReadsInfoAndFindsItsFiles) {
     EXPECT_EQ(again.get(), bundle) << "one bundle object per folder";
 
     int version = 0;
-    CFNumberGetValue(static_cast<CFNumberRef>(CFBundleGetValueForInfoDictionaryKey(bundle, CFSTR("CFBundleVersion"))),
+    CFNumberGetValue(static_cast<CFNumberRef>(
+                         CFBundleGetValueForInfoDictionaryKey(bundle, CFSTR("CFBundleVersion"))),
                      kCFNumberIntType, &version);
     EXPECT_EQ(version, 3);
     EXPECT_EQ(CFBundleGetValueForInfoDictionaryKey(bundle, CFSTR("TestFlag")), kCFBooleanTrue);
@@ -86,7 +95,8 @@ TEST(CFBundle, ReadsInfoAndFindsItsFiles) {
 
     CFRef<CFURLRef> executable(CFBundleCopyExecutableURL(bundle));
     char path[4096];
-    ASSERT_TRUE(CFURLGetFileSystemRepresentation(executable.get(), true, reinterpret_cast<UInt8*>(path), sizeof path));
+    ASSERT_TRUE(CFURLGetFileSystemRepresentation(executable.get(), true,
+                                                 reinterpret_cast<UInt8*>(path), sizeof path));
     EXPECT_TRUE(std::string(path).ends_with("/Contents/Linux/TestPlugIn")) << path;
     EXPECT_TRUE(fs::exists(path));
 
@@ -109,7 +119,8 @@ TEST(CFBundle, LocalizedStringsFollowTheUserLanguageAndFallBack) {
         EXPECT_EQ(text(localized("Unquoted").get()), "Plain word key");
         EXPECT_EQ(text(localized("Escaped").get()), "été");
         EXPECT_EQ(text(localized("PDE Title", nullptr, CFSTR("Other")).get()), "Other table");
-        EXPECT_EQ(text(localized("No Such Key").get()), "No Such Key") << "the key is its own fallback";
+        EXPECT_EQ(text(localized("No Such Key").get()), "No Such Key")
+            << "the key is its own fallback";
         EXPECT_EQ(text(localized("No Such Key", CFSTR("Default")).get()), "Default");
         EXPECT_EQ(text(localized("No Such Key", CFSTR("")).get()), "No Such Key");
         EXPECT_EQ(text(localized("PDE Title", nullptr, CFSTR("NoTable")).get()), "PDE Title");
@@ -117,22 +128,25 @@ TEST(CFBundle, LocalizedStringsFollowTheUserLanguageAndFallBack) {
     {
         Language japanese("ja_JP.UTF-8");
         EXPECT_EQ(text(localized("PDE Title").get()), "ファクス");
-        EXPECT_EQ(text(localized("Unquoted").get()), "Plain word key") << "missing in Japanese: English";
+        EXPECT_EQ(text(localized("Unquoted").get()), "Plain word key")
+            << "missing in Japanese: English";
     }
     CFRef<CFStringRef> none(CFBundleCopyLocalizedString(nullptr, CFSTR("Key"), nullptr, nullptr));
     EXPECT_EQ(text(none.get()), "Key");
 }
 
 TEST(CFBundle, MalformedFilesGiveMessagesAndEmptyResults) {
-    const fs::path broken = makeBundle("Broken.plugin", "<plist><dict><key>CFBundleIdentifier</key>",
-                                       {{"en.lproj/Localizable.strings", "\"Key\" = \"Value\"\n\"Missing semicolon\" = \"x\""}});
+    const fs::path broken = makeBundle(
+        "Broken.plugin", "<plist><dict><key>CFBundleIdentifier</key>",
+        {{"en.lproj/Localizable.strings", "\"Key\" = \"Value\"\n\"Missing semicolon\" = \"x\""}});
     testing::internal::CaptureStderr();
     CFRef<CFBundleRef> bundle(CFBundleCreate(nullptr, urlFor(broken).get()));
     ASSERT_TRUE(bundle) << "a bundle with a malformed Info is still a bundle";
     EXPECT_EQ(CFBundleGetIdentifier(bundle.get()), nullptr);
     EXPECT_EQ(CFDictionaryGetCount(CFBundleGetInfoDictionary(bundle.get())), 0);
     Language english("C");
-    CFRef<CFStringRef> text1(CFBundleCopyLocalizedString(bundle.get(), CFSTR("Key"), nullptr, nullptr));
+    CFRef<CFStringRef> text1(
+        CFBundleCopyLocalizedString(bundle.get(), CFSTR("Key"), nullptr, nullptr));
     const std::string messages = testing::internal::GetCapturedStderr();
     EXPECT_EQ(text(text1.get()), "Key") << "a malformed table counts as absent";
     EXPECT_NE(messages.find("malformed Info.plist"), std::string::npos) << messages;
@@ -151,20 +165,24 @@ TEST(CFBundle, FoundByIdentifierWhenMadeOrOnTheSearchPath) {
     CFRef<CFURLRef> url(CFBundleCopyBundleURL(bundle));
     EXPECT_EQ(fileName(url.get()), "Found.app");
 
-    const fs::path elsewhere = makeBundle("elsewhere/Env.bundle", infoWithIdentifier("com.example.env"));
+    const fs::path elsewhere =
+        makeBundle("elsewhere/Env.bundle", infoWithIdentifier("com.example.env"));
     setenv("CF_BUNDLE_PATH", ("/nonexistent:" + elsewhere.parent_path().string()).c_str(), 1);
     EXPECT_TRUE(CFBundleGetBundleWithIdentifier(CFSTR("com.example.env")));
     unsetenv("CF_BUNDLE_PATH");
 }
 
-CFRef<CFUUIDRef> uuid(const char* text) { return CFRef<CFUUIDRef>(CFUUIDCreateFromString(nullptr, makeString(text).get())); }
+CFRef<CFUUIDRef> uuid(const char* text) {
+    return CFRef<CFUUIDRef>(CFUUIDCreateFromString(nullptr, makeString(text).get()));
+}
 
 TEST(CFPlugIn, FactoriesFromTheBundleInfoMakeCountedInstances) {
     CFRef<CFPlugInRef> plugIn(CFPlugInCreate(nullptr, urlFor(TEST_PLUGIN_BUNDLE).get()));
     ASSERT_TRUE(plugIn);
     auto type = uuid("5D1E2F30-4A5B-4C6D-9E8F-0A1B2C3D4E5F");
     auto factory = uuid("0F6A1C2E-7B3D-4E5F-8A9B-1C2D3E4F5A6B");
-    CFRef<CFArrayRef> factories(CFPlugInFindFactoriesForPlugInTypeInPlugIn(type.get(), plugIn.get()));
+    CFRef<CFArrayRef> factories(
+        CFPlugInFindFactoriesForPlugInTypeInPlugIn(type.get(), plugIn.get()));
     ASSERT_EQ(CFArrayGetCount(factories.get()), 1);
     EXPECT_TRUE(CFEqual(CFArrayGetValueAtIndex(factories.get(), 0), factory.get()));
     CFRef<CFArrayRef> none(CFPlugInFindFactoriesForPlugInType(factory.get()));
@@ -181,7 +199,8 @@ TEST(CFPlugIn, FactoriesFromTheBundleInfoMakeCountedInstances) {
     release(instance);
     EXPECT_EQ(_CFPlugInGetInstanceCountForFactory(factory.get()), 0);
 
-    EXPECT_FALSE(CFPlugInInstanceCreate(nullptr, factory.get(), factory.get())) << "the factory refuses other types";
+    EXPECT_FALSE(CFPlugInInstanceCreate(nullptr, factory.get(), factory.get()))
+        << "the factory refuses other types";
     testing::internal::CaptureStderr();
     EXPECT_FALSE(CFPlugInInstanceCreate(nullptr, type.get(), type.get()));
     EXPECT_NE(testing::internal::GetCapturedStderr().find("no factory"), std::string::npos);
@@ -192,16 +211,18 @@ TEST(CFPlugIn, ABundleWhoseExecutableCannotLoadFailsCleanly) {
     const fs::path bundle = makeBundle(
         "NoCode.plugin",
         "<plist version=\"1.0\"><dict><key>CFBundleExecutable</key><string>NoCode</string>"
-        "<key>CFPlugInFactories</key><dict><key>11111111-2222-3333-4444-555555555555</key><string>Make</string></dict>"
+        "<key>CFPlugInFactories</key><dict><key>11111111-2222-3333-4444-555555555555</"
+        "key><string>Make</string></dict>"
         "<key>CFPlugInTypes</key><dict><key>66666666-7777-8888-9999-AAAAAAAAAAAA</key>"
-        "<array><string>11111111-2222-3333-4444-555555555555</string></array></dict></dict></plist>");
+        "<array><string>11111111-2222-3333-4444-555555555555</string></array></dict></dict></"
+        "plist>");
     CFRef<CFPlugInRef> plugIn(CFPlugInCreate(nullptr, urlFor(bundle).get()));
     auto type = uuid("66666666-7777-8888-9999-AAAAAAAAAAAA");
     CFRef<CFArrayRef> factories(CFPlugInFindFactoriesForPlugInType(type.get()));
     ASSERT_EQ(CFArrayGetCount(factories.get()), 1);
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(CFPlugInInstanceCreate(nullptr, static_cast<CFUUIDRef>(CFArrayGetValueAtIndex(factories.get(), 0)),
-                                        type.get()));
+    EXPECT_FALSE(CFPlugInInstanceCreate(
+        nullptr, static_cast<CFUUIDRef>(CFArrayGetValueAtIndex(factories.get(), 0)), type.get()));
     EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot load"), std::string::npos);
 }
 

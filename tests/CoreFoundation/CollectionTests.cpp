@@ -43,12 +43,13 @@ TEST(CFArray, PlainPointerArraysCompareByIdentityAndSort) {
     EXPECT_TRUE(CFArrayContainsValue(plain.get(), CFRangeMake(0, 3), &b));
 
     CFRef<CFMutableArrayRef> sorted(CFArrayCreateMutableCopy(nullptr, 0, plain.get()));
-    CFArraySortValues(sorted.get(), CFRangeMake(0, 3),
-                      [](const void* x, const void* y, void*) {
-                          const int l = *static_cast<const int*>(x), r = *static_cast<const int*>(y);
-                          return l < r ? kCFCompareLessThan : l > r ? kCFCompareGreaterThan : kCFCompareEqualTo;
-                      },
-                      nullptr);
+    CFArraySortValues(
+        sorted.get(), CFRangeMake(0, 3),
+        [](const void* x, const void* y, void*) {
+            const int l = *static_cast<const int*>(x), r = *static_cast<const int*>(y);
+            return l < r ? kCFCompareLessThan : l > r ? kCFCompareGreaterThan : kCFCompareEqualTo;
+        },
+        nullptr);
     EXPECT_EQ(CFArrayGetValueAtIndex(sorted.get(), 0), &b);
     EXPECT_EQ(CFArrayGetValueAtIndex(sorted.get(), 2), &a);
     CFArrayExchangeValuesAtIndices(sorted.get(), 0, 2);
@@ -60,17 +61,19 @@ TEST(CFArray, PlainPointerArraysCompareByIdentityAndSort) {
 
 TEST(CFDictionary, TypeCallBacksLookUpByValueAndOwnEntries) {
     auto value = makeString("1234");
-    CFRef<CFMutableDictionaryRef> dict(CFDictionaryCreateMutable(nullptr, 0, &kCFTypeDictionaryKeyCallBacks,
-                                                                &kCFTypeDictionaryValueCallBacks));
+    CFRef<CFMutableDictionaryRef> dict(CFDictionaryCreateMutable(
+        nullptr, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks));
     CFDictionarySetValue(dict.get(), makeString("PHNM").get(), value.get());
     EXPECT_EQ(CFGetRetainCount(value.get()), 2);
-    EXPECT_EQ(CFDictionaryGetValue(dict.get(), CFSTR("PHNM")), value.get()) << "keys compare by value";
+    EXPECT_EQ(CFDictionaryGetValue(dict.get(), CFSTR("PHNM")), value.get())
+        << "keys compare by value";
     EXPECT_TRUE(CFDictionaryContainsKey(dict.get(), CFSTR("PHNM")));
     EXPECT_FALSE(CFDictionaryContainsKey(dict.get(), CFSTR("phnm")));
     EXPECT_TRUE(CFDictionaryContainsValue(dict.get(), CFSTR("1234")));
 
     CFDictionaryAddValue(dict.get(), CFSTR("PHNM"), CFSTR("other"));
-    EXPECT_EQ(text(CFDictionaryGetValue(dict.get(), CFSTR("PHNM"))), "1234") << "add keeps an existing entry";
+    EXPECT_EQ(text(CFDictionaryGetValue(dict.get(), CFSTR("PHNM"))), "1234")
+        << "add keeps an existing entry";
     CFDictionaryReplaceValue(dict.get(), CFSTR("NAME"), CFSTR("absent"));
     EXPECT_FALSE(CFDictionaryContainsKey(dict.get(), CFSTR("NAME"))) << "replace adds nothing";
     CFDictionarySetValue(dict.get(), CFSTR("PHNM"), CFSTR("5678"));
@@ -91,7 +94,8 @@ TEST(CFNumber, WidthsConversionsAndPointerSizedValues) {
     EXPECT_TRUE(CFNumberGetValue(n16.get(), kCFNumberSInt32Type, &widened));
     EXPECT_EQ(widened, -300);
     int8_t narrowed = 0;
-    EXPECT_FALSE(CFNumberGetValue(n16.get(), kCFNumberSInt8Type, &narrowed)) << "-300 does not fit 8 bits";
+    EXPECT_FALSE(CFNumberGetValue(n16.get(), kCFNumberSInt8Type, &narrowed))
+        << "-300 does not fit 8 bits";
 
     // A pointer travels through a 64-bit number without loss.
     int target = 0;
@@ -101,7 +105,8 @@ TEST(CFNumber, WidthsConversionsAndPointerSizedValues) {
     EXPECT_TRUE(CFNumberGetValue(reference.get(), kCFNumberSInt64Type, &back));
     EXPECT_EQ(reinterpret_cast<int*>(back), &target);
     int32_t truncated = 0;
-    EXPECT_EQ(CFNumberGetValue(reference.get(), kCFNumberSInt32Type, &truncated), pointer == int32_t(pointer));
+    EXPECT_EQ(CFNumberGetValue(reference.get(), kCFNumberSInt32Type, &truncated),
+              pointer == int32_t(pointer));
 
     const double half = 2.5;
     CFRef<CFNumberRef> real(CFNumberCreate(nullptr, kCFNumberFloat64Type, &half));
@@ -122,7 +127,8 @@ TEST(CFNumber, WidthsConversionsAndPointerSizedValues) {
 
 TEST(CFData, HoldsBytesAndGrows) {
     int* pointer = nullptr;
-    CFRef<CFDataRef> data(CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(&pointer), sizeof pointer));
+    CFRef<CFDataRef> data(
+        CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(&pointer), sizeof pointer));
     EXPECT_EQ(CFDataGetLength(data.get()), CFIndex(sizeof pointer));
     CFRef<CFMutableDataRef> grow(CFDataCreateMutableCopy(nullptr, 0, data.get()));
     CFDataAppendBytes(grow.get(), reinterpret_cast<const UInt8*>("ab"), 2);
@@ -137,7 +143,8 @@ TEST(CFData, HoldsBytesAndGrows) {
 }
 
 TEST(CFUUID, StringsBytesConstantsAndEquality) {
-    CFRef<CFUUIDRef> type(CFUUIDCreateFromString(nullptr, CFSTR("bdb091f4-e57f-11d3-b5cc-0050e4603277")));
+    CFRef<CFUUIDRef> type(
+        CFUUIDCreateFromString(nullptr, CFSTR("bdb091f4-e57f-11d3-b5cc-0050e4603277")));
     ASSERT_TRUE(type);
     CFRef<CFStringRef> textForm(CFUUIDCreateString(nullptr, type.get()));
     EXPECT_EQ(text(textForm.get()), "BDB091F4-E57F-11D3-B5CC-0050E4603277");
@@ -171,24 +178,32 @@ TEST(CFPropertyList, XMLRoundTripAndMalformedInput) {
     const void* keys[] = {CFSTR("Name"), CFSTR("Count"), CFSTR("Items")};
     auto name = makeString("ファクス");
     const void* values[] = {name.get(), number.get(), array.get()};
-    CFRef<CFDictionaryRef> original(CFDictionaryCreate(nullptr, keys, values, 3, &kCFTypeDictionaryKeyCallBacks,
+    CFRef<CFDictionaryRef> original(CFDictionaryCreate(nullptr, keys, values, 3,
+                                                       &kCFTypeDictionaryKeyCallBacks,
                                                        &kCFTypeDictionaryValueCallBacks));
-    CFRef<CFDataRef> xml(CFPropertyListCreateData(nullptr, original.get(), kCFPropertyListXMLFormat_v1_0, 0, nullptr));
+    CFRef<CFDataRef> xml(CFPropertyListCreateData(nullptr, original.get(),
+                                                  kCFPropertyListXMLFormat_v1_0, 0, nullptr));
     ASSERT_TRUE(xml);
-    CFRef<CFPropertyListRef> parsed(CFPropertyListCreateWithData(nullptr, xml.get(), 0, nullptr, nullptr));
+    CFRef<CFPropertyListRef> parsed(
+        CFPropertyListCreateWithData(nullptr, xml.get(), 0, nullptr, nullptr));
     EXPECT_TRUE(CFEqual(parsed.get(), original.get()));
 
-    for (const char* bad : {"<plist><dict><key>a</key></dict></plist>", "<plist><dict><string>x</string></dict></plist>",
-                            "<plist><integer>12x</integer></plist>", "not xml", "<plist><array><string>x</array></plist>"}) {
+    for (const char* bad :
+         {"<plist><dict><key>a</key></dict></plist>",
+          "<plist><dict><string>x</string></dict></plist>", "<plist><integer>12x</integer></plist>",
+          "not xml", "<plist><array><string>x</array></plist>"}) {
         SCOPED_TRACE(bad);
-        CFRef<CFDataRef> input(CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(bad), CFIndex(std::strlen(bad))));
+        CFRef<CFDataRef> input(
+            CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(bad), CFIndex(std::strlen(bad))));
         EXPECT_FALSE(CFPropertyListCreateWithData(nullptr, input.get(), 0, nullptr, nullptr));
     }
     const void* badKeys[] = {number.get()};
     const void* badValues[] = {number.get()};
-    CFRef<CFDictionaryRef> numberKeys(CFDictionaryCreate(nullptr, badKeys, badValues, 1, &kCFTypeDictionaryKeyCallBacks,
+    CFRef<CFDictionaryRef> numberKeys(CFDictionaryCreate(nullptr, badKeys, badValues, 1,
+                                                         &kCFTypeDictionaryKeyCallBacks,
                                                          &kCFTypeDictionaryValueCallBacks));
-    EXPECT_FALSE(CFPropertyListCreateData(nullptr, numberKeys.get(), kCFPropertyListXMLFormat_v1_0, 0, nullptr));
+    EXPECT_FALSE(CFPropertyListCreateData(nullptr, numberKeys.get(), kCFPropertyListXMLFormat_v1_0,
+                                          0, nullptr));
 }
 
 } // namespace

@@ -16,22 +16,27 @@ class CFPreferencesTest : public testing::Test {
   protected:
     void SetUp() override {
         const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = fs::path(testing::TempDir()) / ("cf-prefs-" + std::to_string(getpid())) / info->name();
+        folder_ =
+            fs::path(testing::TempDir()) / ("cf-prefs-" + std::to_string(getpid())) / info->name();
         fs::remove_all(folder_);
         setenv("XDG_CONFIG_HOME", folder_.c_str(), 1);
         _CFPreferencesFlushCaches();
     }
     void TearDown() override { _CFPreferencesFlushCaches(); }
 
-    static void set(const char* key, CFPropertyListRef value, CFStringRef host = kCFPreferencesCurrentHost) {
-        CFPreferencesSetValue(makeString(key).get(), value, kCFPreferencesAnyApplication, kCFPreferencesCurrentUser, host);
+    static void set(const char* key, CFPropertyListRef value,
+                    CFStringRef host = kCFPreferencesCurrentHost) {
+        CFPreferencesSetValue(makeString(key).get(), value, kCFPreferencesAnyApplication,
+                              kCFPreferencesCurrentUser, host);
     }
-    static CFRef<CFPropertyListRef> get(const char* key, CFStringRef host = kCFPreferencesCurrentHost) {
-        return CFRef<CFPropertyListRef>(CFPreferencesCopyValue(makeString(key).get(), kCFPreferencesAnyApplication,
-                                                               kCFPreferencesCurrentUser, host));
+    static CFRef<CFPropertyListRef> get(const char* key,
+                                        CFStringRef host = kCFPreferencesCurrentHost) {
+        return CFRef<CFPropertyListRef>(CFPreferencesCopyValue(
+            makeString(key).get(), kCFPreferencesAnyApplication, kCFPreferencesCurrentUser, host));
     }
     static bool synchronize(CFStringRef host = kCFPreferencesCurrentHost) {
-        return CFPreferencesSynchronize(kCFPreferencesAnyApplication, kCFPreferencesCurrentUser, host);
+        return CFPreferencesSynchronize(kCFPreferencesAnyApplication, kCFPreferencesCurrentUser,
+                                        host);
     }
 
     fs::path folder_;
@@ -65,14 +70,16 @@ TEST_F(CFPreferencesTest, SynchronizeMergesWhatAnotherProcessWrote) {
     const fs::path file = folder_ / "CFPreferences" / ".GlobalPreferences.plist";
     ASSERT_TRUE(fs::exists(file));
     // Another process adds a key to the file.
-    std::ofstream(file) << "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict>"
-                           "<key>Mine</key><string>1</string><key>Theirs</key><string>2</string></dict></plist>";
+    std::ofstream(file)
+        << "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict>"
+           "<key>Mine</key><string>1</string><key>Theirs</key><string>2</string></dict></plist>";
     set("Mine", CFSTR("3"), kCFPreferencesAnyHost);
     ASSERT_TRUE(synchronize(kCFPreferencesAnyHost));
     EXPECT_EQ(text(get("Theirs", kCFPreferencesAnyHost).get()), "2");
     EXPECT_EQ(text(get("Mine", kCFPreferencesAnyHost).get()), "3");
     for (const auto& entry : fs::directory_iterator(file.parent_path()))
-        EXPECT_EQ(entry.path().filename().string().find(".XXX"), std::string::npos) << "no temporary file left";
+        EXPECT_EQ(entry.path().filename().string().find(".XXX"), std::string::npos)
+            << "no temporary file left";
 }
 
 TEST_F(CFPreferencesTest, StoredStringsDoNotFollowLaterChangesAndBadInputIsHarmless) {
@@ -81,17 +88,18 @@ TEST_F(CFPreferencesTest, StoredStringsDoNotFollowLaterChangesAndBadInputIsHarml
     CFStringAppend(name.get(), CFSTR(" after"));
     EXPECT_EQ(text(get("Name").get()), "before");
 
-    CFPreferencesSetValue(CFSTR("Key"), CFSTR("v"), kCFPreferencesAnyApplication, kCFPreferencesAnyUser,
-                          kCFPreferencesCurrentHost);
-    EXPECT_FALSE(CFPreferencesCopyValue(CFSTR("Key"), kCFPreferencesAnyApplication, kCFPreferencesAnyUser,
-                                        kCFPreferencesCurrentHost))
+    CFPreferencesSetValue(CFSTR("Key"), CFSTR("v"), kCFPreferencesAnyApplication,
+                          kCFPreferencesAnyUser, kCFPreferencesCurrentHost);
+    EXPECT_FALSE(CFPreferencesCopyValue(CFSTR("Key"), kCFPreferencesAnyApplication,
+                                        kCFPreferencesAnyUser, kCFPreferencesCurrentHost))
         << "other users' domains are not kept";
-    EXPECT_FALSE(CFPreferencesSynchronize(kCFPreferencesAnyApplication, kCFPreferencesAnyUser, kCFPreferencesCurrentHost));
+    EXPECT_FALSE(CFPreferencesSynchronize(kCFPreferencesAnyApplication, kCFPreferencesAnyUser,
+                                          kCFPreferencesCurrentHost));
     set("Null key check", nullptr);
-    CFPreferencesSetValue(nullptr, CFSTR("v"), kCFPreferencesAnyApplication, kCFPreferencesCurrentUser,
-                          kCFPreferencesCurrentHost);
-    EXPECT_FALSE(CFPreferencesCopyValue(nullptr, kCFPreferencesAnyApplication, kCFPreferencesCurrentUser,
-                                        kCFPreferencesCurrentHost));
+    CFPreferencesSetValue(nullptr, CFSTR("v"), kCFPreferencesAnyApplication,
+                          kCFPreferencesCurrentUser, kCFPreferencesCurrentHost);
+    EXPECT_FALSE(CFPreferencesCopyValue(nullptr, kCFPreferencesAnyApplication,
+                                        kCFPreferencesCurrentUser, kCFPreferencesCurrentHost));
 
     fs::create_directories(folder_ / "CFPreferences");
     std::ofstream(folder_ / "CFPreferences" / ".GlobalPreferences.plist") << "garbage";

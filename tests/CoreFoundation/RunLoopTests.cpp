@@ -28,14 +28,16 @@ CFRunLoopTimerContext contextFor(Counter& counter) {
         ++static_cast<Counter*>(const_cast<void*>(info))->retains;
         return info;
     };
-    context.release = [](const void* info) { ++static_cast<Counter*>(const_cast<void*>(info))->releases; };
+    context.release = [](const void* info) {
+        ++static_cast<Counter*>(const_cast<void*>(info))->releases;
+    };
     return context;
 }
 
 CFRef<CFRunLoopTimerRef> makeTimer(Counter& counter, double delay, double interval) {
     CFRunLoopTimerContext context = contextFor(counter);
-    return CFRef<CFRunLoopTimerRef>(
-        CFRunLoopTimerCreate(nullptr, CFAbsoluteTimeGetCurrent() + delay, interval, 0, 0, count, &context));
+    return CFRef<CFRunLoopTimerRef>(CFRunLoopTimerCreate(
+        nullptr, CFAbsoluteTimeGetCurrent() + delay, interval, 0, 0, count, &context));
 }
 
 TEST(CFRunLoopTimer, OneShotFiresOnceThenIsInvalidAndReleasesItsInfo) {
@@ -57,7 +59,8 @@ TEST(CFRunLoopTimer, RepeatingTimerFiresUntilInvalidatedFromItsCallback) {
     Counter counter;
     auto timer = makeTimer(counter, 0.0, 0.01);
     CFRunLoopAddTimer(CFRunLoopGetCurrent(), timer.get(), kCFRunLoopCommonModes);
-    for (int i = 0; i < 3; ++i) CFRunLoopRunInMode(kCFRunLoopDefaultMode, 5.0, true);
+    for (int i = 0; i < 3; ++i)
+        CFRunLoopRunInMode(kCFRunLoopDefaultMode, 5.0, true);
     EXPECT_EQ(counter.fired, 3);
     EXPECT_TRUE(CFRunLoopTimerIsValid(timer.get()));
     counter.invalidateOnFire = timer.get();

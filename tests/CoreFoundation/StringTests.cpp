@@ -7,18 +7,23 @@
 
 namespace {
 
-CFRef<CFStringRef> fromBytes(const std::string& bytes, CFStringEncoding encoding, bool external = false) {
-    return CFRef<CFStringRef>(CFStringCreateWithBytes(nullptr, reinterpret_cast<const UInt8*>(bytes.data()),
+CFRef<CFStringRef> fromBytes(const std::string& bytes, CFStringEncoding encoding,
+                             bool external = false) {
+    return CFRef<CFStringRef>(CFStringCreateWithBytes(nullptr,
+                                                      reinterpret_cast<const UInt8*>(bytes.data()),
                                                       CFIndex(bytes.size()), encoding, external));
 }
 
 // The bytes of a string in an encoding, or "<failed>".
 std::string bytesOf(CFStringRef string, CFStringEncoding encoding) {
-    std::vector<char> buffer(size_t(CFStringGetMaximumSizeForEncoding(CFStringGetLength(string), encoding)) + 1);
-    if (!CFStringGetCString(string, buffer.data(), CFIndex(buffer.size()), encoding)) return "<failed>";
+    std::vector<char> buffer(
+        size_t(CFStringGetMaximumSizeForEncoding(CFStringGetLength(string), encoding)) + 1);
+    if (!CFStringGetCString(string, buffer.data(), CFIndex(buffer.size()), encoding))
+        return "<failed>";
     // The terminator is a single zero byte whatever the encoding: measure by the length.
     CFIndex used = 0;
-    CFStringGetBytes(string, CFRangeMake(0, CFStringGetLength(string)), encoding, 0, false, nullptr, 0, &used);
+    CFStringGetBytes(string, CFRangeMake(0, CFStringGetLength(string)), encoding, 0, false, nullptr,
+                     0, &used);
     return std::string(buffer.data(), size_t(used));
 }
 
@@ -47,20 +52,23 @@ TEST(CFStringEncodings, LegacyEncodingsConvertBothWays) {
 }
 
 TEST(CFStringEncodings, InvalidBytesGiveNullAndUnrepresentableTextFails) {
-    EXPECT_FALSE(fromBytes("\xC3", kCFStringEncodingUTF8));         // truncated sequence
-    EXPECT_FALSE(fromBytes("\xC0\xAF", kCFStringEncodingUTF8));     // overlong form
-    EXPECT_FALSE(fromBytes("\xED\xA0\x80", kCFStringEncodingUTF8)); // encoded surrogate
-    EXPECT_FALSE(fromBytes("\x81", kCFStringEncodingWindowsLatin1)); // undefined in CP1252
+    EXPECT_FALSE(fromBytes("\xC3", kCFStringEncodingUTF8));                // truncated sequence
+    EXPECT_FALSE(fromBytes("\xC0\xAF", kCFStringEncodingUTF8));            // overlong form
+    EXPECT_FALSE(fromBytes("\xED\xA0\x80", kCFStringEncodingUTF8));        // encoded surrogate
+    EXPECT_FALSE(fromBytes("\x81", kCFStringEncodingWindowsLatin1));       // undefined in CP1252
     EXPECT_FALSE(fromBytes("\x82\xA0\x82", kCFStringEncodingMacJapanese)); // cut double byte
-    EXPECT_FALSE(fromBytes("abc", kCFStringEncodingUTF16LE));       // odd byte count
+    EXPECT_FALSE(fromBytes("abc", kCFStringEncodingUTF16LE));              // odd byte count
     EXPECT_FALSE(fromBytes("\x80", kCFStringEncodingASCII));
     EXPECT_FALSE(CFStringIsEncodingAvailable(0x7777));
 
     auto japanese = makeString("日本");
     char buffer[32];
-    EXPECT_FALSE(CFStringGetCString(japanese.get(), buffer, sizeof buffer, kCFStringEncodingISOLatin1));
-    EXPECT_FALSE(CFStringGetCString(makeString("€").get(), buffer, sizeof buffer, kCFStringEncodingISOLatin1));
-    EXPECT_TRUE(CFStringGetCString(japanese.get(), buffer, sizeof buffer, kCFStringEncodingMacJapanese));
+    EXPECT_FALSE(
+        CFStringGetCString(japanese.get(), buffer, sizeof buffer, kCFStringEncodingISOLatin1));
+    EXPECT_FALSE(CFStringGetCString(makeString("€").get(), buffer, sizeof buffer,
+                                    kCFStringEncodingISOLatin1));
+    EXPECT_TRUE(
+        CFStringGetCString(japanese.get(), buffer, sizeof buffer, kCFStringEncodingMacJapanese));
     EXPECT_FALSE(CFStringCreateWithCString(nullptr, nullptr, kCFStringEncodingUTF8));
 }
 
@@ -88,7 +96,9 @@ TEST(CFStringEncodings, ByteOrderMarksAndExternalRepresentation) {
         << "without a mark UTF-16 is host order (little-endian here)";
     EXPECT_EQ(text(fromBytes(std::string("\0A", 2), kCFStringEncodingUTF16, true).get()), "A")
         << "an external representation without a mark is big-endian";
-    EXPECT_EQ(CFStringGetLength(fromBytes(std::string("\xFF\xFE\x41\0", 4), kCFStringEncodingUTF16LE).get()), 2)
+    EXPECT_EQ(CFStringGetLength(
+                  fromBytes(std::string("\xFF\xFE\x41\0", 4), kCFStringEncodingUTF16LE).get()),
+              2)
         << "an explicit byte order keeps a leading U+FEFF as a character";
     EXPECT_EQ(text(fromBytes("\xEF\xBB\xBFok", kCFStringEncodingUTF8, true).get()), "ok");
 }
@@ -98,11 +108,16 @@ TEST(CFStringEncodings, GetBytesStopsOrSubstitutesAtUnrepresentableCharacters) {
     UInt8 buffer[16];
     CFIndex used = 0;
     const CFRange all = CFRangeMake(0, CFStringGetLength(mixed.get()));
-    EXPECT_EQ(CFStringGetBytes(mixed.get(), all, kCFStringEncodingISOLatin1, 0, false, buffer, 16, &used), 2);
+    EXPECT_EQ(
+        CFStringGetBytes(mixed.get(), all, kCFStringEncodingISOLatin1, 0, false, buffer, 16, &used),
+        2);
     EXPECT_EQ(used, 2);
-    EXPECT_EQ(CFStringGetBytes(mixed.get(), all, kCFStringEncodingISOLatin1, '?', false, buffer, 16, &used), 4);
+    EXPECT_EQ(CFStringGetBytes(mixed.get(), all, kCFStringEncodingISOLatin1, '?', false, buffer, 16,
+                               &used),
+              4);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), size_t(used)), "ab?c");
-    EXPECT_EQ(CFStringGetBytes(mixed.get(), all, kCFStringEncodingUTF8, 0, false, buffer, 4, &used), 2)
+    EXPECT_EQ(CFStringGetBytes(mixed.get(), all, kCFStringEncodingUTF8, 0, false, buffer, 4, &used),
+              2)
         << "a character that does not fit whole is not converted";
     EXPECT_EQ(used, 2);
 
@@ -121,18 +136,19 @@ TEST(CFStringFormat, TicketKeyFormsAndPrintfConversions) {
                                                     CFSTR("com.example.recipient."), 12));
     EXPECT_EQ(text(key.get()), "com.example.recipient.12");
 
-    CFRef<CFStringRef> mixed(CFStringCreateWithFormat(
-        nullptr, nullptr, CFSTR("[%5d|%-4s|%03x|%%|%.2f|%ld|%lu|%c]"), 42, "ab", 10, 3.14159,
-        -5000000000L, 7UL, 'z'));
+    CFRef<CFStringRef> mixed(
+        CFStringCreateWithFormat(nullptr, nullptr, CFSTR("[%5d|%-4s|%03x|%%|%.2f|%ld|%lu|%c]"), 42,
+                                 "ab", 10, 3.14159, -5000000000L, 7UL, 'z'));
     EXPECT_EQ(text(mixed.get()), "[   42|ab  |00a|%|3.14|-5000000000|7|z]");
 
     const long long big = 1LL << 40;
     CFRef<CFNumberRef> number(CFNumberCreate(nullptr, kCFNumberSInt64Type, &big));
-    CFRef<CFStringRef> objects(CFStringCreateWithFormat(nullptr, nullptr, CFSTR("%@ %@ %@ %s"),
-                                                        number.get(), nullptr, kCFBooleanTrue, "é"));
+    CFRef<CFStringRef> objects(CFStringCreateWithFormat(
+        nullptr, nullptr, CFSTR("%@ %@ %@ %s"), number.get(), nullptr, kCFBooleanTrue, "é"));
     EXPECT_EQ(text(objects.get()), "1099511627776 (null) true é");
 
-    CFRef<CFStringRef> star(CFStringCreateWithFormat(nullptr, nullptr, CFSTR("%*d|%.*s|%q"), 4, 7, 2, "xyz"));
+    CFRef<CFStringRef> star(
+        CFStringCreateWithFormat(nullptr, nullptr, CFSTR("%*d|%.*s|%q"), 4, 7, 2, "xyz"));
     EXPECT_EQ(text(star.get()), "   7|xy|%q") << "an unknown conversion is kept as written";
 
     CFRef<CFMutableStringRef> appended(CFStringCreateMutable(nullptr, 0));
@@ -141,45 +157,57 @@ TEST(CFStringFormat, TicketKeyFormsAndPrintfConversions) {
 }
 
 TEST(CFStringSearch, CaseInsensitiveCompareAndFind) {
-    EXPECT_EQ(CFStringCompare(CFSTR("abc"), CFSTR("ABD"), kCFCompareCaseInsensitive), kCFCompareLessThan);
-    EXPECT_EQ(CFStringCompare(makeString("Émile").get(), makeString("éMILE").get(), kCFCompareCaseInsensitive),
+    EXPECT_EQ(CFStringCompare(CFSTR("abc"), CFSTR("ABD"), kCFCompareCaseInsensitive),
+              kCFCompareLessThan);
+    EXPECT_EQ(CFStringCompare(makeString("Émile").get(), makeString("éMILE").get(),
+                              kCFCompareCaseInsensitive),
               kCFCompareEqualTo);
-    EXPECT_EQ(CFStringCompare(CFSTR("a"), CFSTR("B"), 0), kCFCompareGreaterThan) << "exact compare is by unit";
-    EXPECT_EQ(CFStringCompare(CFSTR("b"), CFSTR("B"), kCFCompareCaseInsensitive), kCFCompareEqualTo);
+    EXPECT_EQ(CFStringCompare(CFSTR("a"), CFSTR("B"), 0), kCFCompareGreaterThan)
+        << "exact compare is by unit";
+    EXPECT_EQ(CFStringCompare(CFSTR("b"), CFSTR("B"), kCFCompareCaseInsensitive),
+              kCFCompareEqualTo);
     EXPECT_EQ(CFStringCompare(CFSTR("ab"), CFSTR("abc"), 0), kCFCompareLessThan);
 
-    const CFRange found = CFStringFind(CFSTR("Mr TANAKA Taro"), CFSTR("tanaka"), kCFCompareCaseInsensitive);
+    const CFRange found =
+        CFStringFind(CFSTR("Mr TANAKA Taro"), CFSTR("tanaka"), kCFCompareCaseInsensitive);
     EXPECT_EQ(found.location, 3);
     EXPECT_EQ(found.length, 6);
     EXPECT_EQ(CFStringFind(CFSTR("Mr TANAKA Taro"), CFSTR("tanaka"), 0).location, kCFNotFound);
     EXPECT_EQ(CFStringFind(CFSTR("a.b.c"), CFSTR("."), kCFCompareBackwards).location, 3);
     EXPECT_EQ(CFStringFind(CFSTR("abcabc"), CFSTR("bc"), kCFCompareAnchored).location, kCFNotFound);
-    EXPECT_EQ(CFStringFind(CFSTR("abcabc"), CFSTR("bc"), kCFCompareAnchored | kCFCompareBackwards).location, 4);
+    EXPECT_EQ(CFStringFind(CFSTR("abcabc"), CFSTR("bc"), kCFCompareAnchored | kCFCompareBackwards)
+                  .location,
+              4);
     EXPECT_EQ(CFStringFind(CFSTR("abc"), CFSTR(""), 0).location, kCFNotFound);
     EXPECT_EQ(CFStringFind(nullptr, CFSTR("a"), 0).location, kCFNotFound);
 
     CFRange inRange;
-    EXPECT_FALSE(CFStringFindWithOptions(CFSTR("abcabc"), CFSTR("a"), CFRangeMake(1, 2), 0, &inRange));
-    EXPECT_TRUE(CFStringFindWithOptions(CFSTR("abcabc"), CFSTR("a"), CFRangeMake(1, 5), 0, &inRange));
+    EXPECT_FALSE(
+        CFStringFindWithOptions(CFSTR("abcabc"), CFSTR("a"), CFRangeMake(1, 2), 0, &inRange));
+    EXPECT_TRUE(
+        CFStringFindWithOptions(CFSTR("abcabc"), CFSTR("a"), CFRangeMake(1, 5), 0, &inRange));
     EXPECT_EQ(inRange.location, 3);
     EXPECT_TRUE(CFStringHasPrefix(CFSTR("socket://x"), CFSTR("socket:")));
     EXPECT_TRUE(CFStringHasSuffix(CFSTR("name._tcp.local."), CFSTR("local.")));
 }
 
 TEST(CFStringPieces, SeparateCombineAndSubstrings) {
-    CFRef<CFArrayRef> pieces(CFStringCreateArrayBySeparatingStrings(nullptr, CFSTR("a._tcp.b._tcp."), CFSTR("._tcp")));
+    CFRef<CFArrayRef> pieces(
+        CFStringCreateArrayBySeparatingStrings(nullptr, CFSTR("a._tcp.b._tcp."), CFSTR("._tcp")));
     ASSERT_EQ(CFArrayGetCount(pieces.get()), 3);
     EXPECT_EQ(text(CFArrayGetValueAtIndex(pieces.get(), 0)), "a");
     EXPECT_EQ(text(CFArrayGetValueAtIndex(pieces.get(), 1)), ".b");
     EXPECT_EQ(text(CFArrayGetValueAtIndex(pieces.get(), 2)), ".");
-    CFRef<CFArrayRef> none(CFStringCreateArrayBySeparatingStrings(nullptr, CFSTR("abc"), CFSTR(",")));
+    CFRef<CFArrayRef> none(
+        CFStringCreateArrayBySeparatingStrings(nullptr, CFSTR("abc"), CFSTR(",")));
     EXPECT_EQ(CFArrayGetCount(none.get()), 1);
     CFRef<CFArrayRef> empty(CFStringCreateArrayBySeparatingStrings(nullptr, CFSTR(""), CFSTR(",")));
     EXPECT_EQ(CFArrayGetCount(empty.get()), 0);
     CFRef<CFStringRef> joined(CFStringCreateByCombiningStrings(nullptr, pieces.get(), CFSTR("|")));
     EXPECT_EQ(text(joined.get()), "a|.b|.");
 
-    CFRef<CFStringRef> middle(CFStringCreateWithSubstring(nullptr, CFSTR("abcdef"), CFRangeMake(2, 100)));
+    CFRef<CFStringRef> middle(
+        CFStringCreateWithSubstring(nullptr, CFSTR("abcdef"), CFRangeMake(2, 100)));
     EXPECT_EQ(text(middle.get()), "cdef") << "a range past the end is clipped";
     EXPECT_FALSE(CFStringCreateWithSubstring(nullptr, CFSTR("abc"), CFRangeMake(5, 1)));
     UniChar units[3] = {0, 0, 0};

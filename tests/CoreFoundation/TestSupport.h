@@ -15,8 +15,12 @@ inline std::string text(CFTypeRef string) {
     if (!string) return "<null>";
     if (CFGetTypeID(string) != CFStringGetTypeID()) return "<not a string>";
     auto ref = static_cast<CFStringRef>(string);
-    std::string out(size_t(CFStringGetMaximumSizeForEncoding(CFStringGetLength(ref), kCFStringEncodingUTF8)) + 1, '\0');
-    if (!CFStringGetCString(ref, out.data(), CFIndex(out.size()), kCFStringEncodingUTF8)) return "<unconvertible>";
+    std::string out(
+        size_t(CFStringGetMaximumSizeForEncoding(CFStringGetLength(ref), kCFStringEncodingUTF8)) +
+            1,
+        '\0');
+    if (!CFStringGetCString(ref, out.data(), CFIndex(out.size()), kCFStringEncodingUTF8))
+        return "<unconvertible>";
     out.resize(out.find('\0'));
     return out;
 }

@@ -43,25 +43,30 @@ TEST(CFURL, TextThatIsNoURLIsRefused) {
 }
 
 TEST(CFURL, FileURLsRoundTripPathsWithAnyCharacters) {
-    CFRef<CFURLRef> file(CFURLCreateWithFileSystemPath(nullptr, makeString("/tmp/Fax Pane/日本 #1.plugin").get(),
-                                                       kCFURLPOSIXPathStyle, true));
+    CFRef<CFURLRef> file(CFURLCreateWithFileSystemPath(
+        nullptr, makeString("/tmp/Fax Pane/日本 #1.plugin").get(), kCFURLPOSIXPathStyle, true));
     ASSERT_TRUE(file);
     EXPECT_TRUE(CFURLHasDirectoryPath(file.get()));
     EXPECT_EQ(text(CFURLGetString(file.get())).rfind("file:///tmp/Fax%20Pane/", 0), 0u);
-    EXPECT_EQ(text(CFRef<CFStringRef>(CFURLCopyFileSystemPath(file.get(), kCFURLPOSIXPathStyle)).get()),
-              "/tmp/Fax Pane/日本 #1.plugin");
-    EXPECT_EQ(text(CFRef<CFStringRef>(CFURLCopyLastPathComponent(file.get())).get()), "日本 #1.plugin");
+    EXPECT_EQ(
+        text(CFRef<CFStringRef>(CFURLCopyFileSystemPath(file.get(), kCFURLPOSIXPathStyle)).get()),
+        "/tmp/Fax Pane/日本 #1.plugin");
+    EXPECT_EQ(text(CFRef<CFStringRef>(CFURLCopyLastPathComponent(file.get())).get()),
+              "日本 #1.plugin");
 
-    CFRef<CFURLRef> child(CFURLCreateCopyAppendingPathComponent(nullptr, file.get(), CFSTR("Contents"), false));
+    CFRef<CFURLRef> child(
+        CFURLCreateCopyAppendingPathComponent(nullptr, file.get(), CFSTR("Contents"), false));
     char path[64];
-    ASSERT_TRUE(CFURLGetFileSystemRepresentation(child.get(), true, reinterpret_cast<UInt8*>(path), sizeof path));
+    ASSERT_TRUE(CFURLGetFileSystemRepresentation(child.get(), true, reinterpret_cast<UInt8*>(path),
+                                                 sizeof path));
     EXPECT_STREQ(path, "/tmp/Fax Pane/日本 #1.plugin/Contents");
-    EXPECT_FALSE(CFURLGetFileSystemRepresentation(child.get(), true, reinterpret_cast<UInt8*>(path), 10))
+    EXPECT_FALSE(
+        CFURLGetFileSystemRepresentation(child.get(), true, reinterpret_cast<UInt8*>(path), 10))
         << "a path longer than the buffer is refused";
 
     const char raw[] = "/var/spool/fax";
-    CFRef<CFURLRef> fromRepresentation(
-        CFURLCreateFromFileSystemRepresentation(nullptr, reinterpret_cast<const UInt8*>(raw), sizeof raw - 1, false));
+    CFRef<CFURLRef> fromRepresentation(CFURLCreateFromFileSystemRepresentation(
+        nullptr, reinterpret_cast<const UInt8*>(raw), sizeof raw - 1, false));
     EXPECT_EQ(text(CFURLGetString(fromRepresentation.get())), "file:///var/spool/fax");
     EXPECT_TRUE(CFEqual(fromRepresentation.get(), url("file:///var/spool/fax").get()));
 }

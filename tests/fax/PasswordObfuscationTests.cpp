@@ -11,22 +11,26 @@ namespace {
 
 using Bytes = std::vector<UInt8>;
 
-Bytes bytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+Bytes bytes(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
 
 // Runs one routine with a fresh output buffer; returns the status and fills out.
 template <class Routine>
 SInt32 run(Routine routine, const Bytes& input, SInt32 capacity, Bytes& out, SInt32 inLength = -1) {
     out.assign(size_t(std::max(capacity, 0)) + 8, 0xEE); // guard bytes after the capacity
     UInt32 length = 0xDEAD;
-    const SInt32 status = routine(input.data(), inLength < 0 ? SInt32(input.size()) : inLength, out.data(),
-                                  &length, capacity);
+    const SInt32 status = routine(input.data(), inLength < 0 ? SInt32(input.size()) : inLength,
+                                  out.data(), &length, capacity);
     for (size_t i = size_t(std::max(capacity, 0)); i < out.size(); ++i)
         EXPECT_EQ(out[i], 0xEE) << "wrote past the capacity at " << i;
     out.resize(status == 0 ? length : 0);
     return status;
 }
 
-std::string asText(const Bytes& b) { return std::string(b.begin(), b.end()); }
+std::string asText(const Bytes& b) {
+    return std::string(b.begin(), b.end());
+}
 
 TEST(KVEEncrypt, XorsWithTheKeyAndIsItsOwnInverse) {
     for (const std::string input : {"1", "12", "123", "1234", "12345", "a longer password text"}) {
@@ -34,7 +38,8 @@ TEST(KVEEncrypt, XorsWithTheKeyAndIsItsOwnInverse) {
         Bytes once, twice;
         ASSERT_EQ(run(KVEEncrypt, bytes(input), SInt32(input.size()), once), 0);
         ASSERT_EQ(once.size(), input.size());
-        for (size_t i = 0; i < input.size(); ++i) EXPECT_EQ(once[i], UInt8(input[i] ^ "qzvj"[i % 4]));
+        for (size_t i = 0; i < input.size(); ++i)
+            EXPECT_EQ(once[i], UInt8(input[i] ^ "qzvj"[i % 4]));
         ASSERT_EQ(run(KVEEncrypt, once, SInt32(once.size()), twice), 0);
         EXPECT_EQ(asText(twice), input);
     }
@@ -89,7 +94,8 @@ Bytes decode(const std::string& text) {
     Bytes input = bytes(text);
     input.push_back(0);
     Bytes out;
-    EXPECT_EQ(run(KVEB64ToBin, input, SInt32(3 * ((text.size() + 3) / 4)), out, SInt32(text.size())), 0);
+    EXPECT_EQ(
+        run(KVEB64ToBin, input, SInt32(3 * ((text.size() + 3) / 4)), out, SInt32(text.size())), 0);
     return out;
 }
 
@@ -102,7 +108,8 @@ TEST(KVEBase64, DecodingSkipsWhiteSpaceAndHonoursPadding) {
     EXPECT_EQ(asText(decode("TWFuTWE")), "ManM") << "a three-character last group yields one byte";
     EXPECT_EQ(asText(decode("TWFuTW")), "Man") << "a two-character last group yields none";
     EXPECT_EQ(asText(decode("TWFuT")), "Man") << "a lone character yields nothing";
-    EXPECT_EQ(decode("T?==")[0], UInt8(('T' - 'A') << 2 | 0xFF >> 4)) << "outside the alphabet counts as all bits set";
+    EXPECT_EQ(decode("T?==")[0], UInt8(('T' - 'A') << 2 | 0xFF >> 4))
+        << "outside the alphabet counts as all bits set";
 }
 
 TEST(KVEBase64, DecodingNeverReadsPastTheTerminatingNul) {
@@ -120,7 +127,8 @@ TEST(KVEBase64, DecodingNeverReadsPastTheTerminatingNul) {
         EXPECT_EQ(length, expected);
     }
     Bytes small;
-    EXPECT_EQ(run(KVEB64ToBin, bytes("TWFuTWFu"), 5, small), -3) << "needs 3 per group before decoding";
+    EXPECT_EQ(run(KVEB64ToBin, bytes("TWFuTWFu"), 5, small), -3)
+        << "needs 3 per group before decoding";
 }
 
 TEST(KVEStatus, NullPointersAndBadLengths) {
@@ -135,7 +143,8 @@ TEST(KVEStatus, NullPointersAndBadLengths) {
         EXPECT_EQ(routine(buffer, -1, buffer, &length, 8), -2);
     }
     const UInt8 text[] = "QUJD";
-    EXPECT_EQ(KVEB64ToBin(text, INT32_MAX, buffer, &length, 8), -3) << "a huge length does not overflow the check";
+    EXPECT_EQ(KVEB64ToBin(text, INT32_MAX, buffer, &length, 8), -3)
+        << "a huge length does not overflow the check";
     EXPECT_EQ(KVEBinToB64(text, INT32_MAX, buffer, &length, INT32_MAX), -3);
 }
 
