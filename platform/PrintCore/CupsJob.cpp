@@ -1,0 +1,86 @@
+// Printing to a CUPS queue with the create-job interface of libcups.
+#include "PrintJob.h"
+
+#include <cups/cups.h>
+
+#include <strings.h>
+
+namespace {
+
+// libcups guesses the type of an option it does not know: "true" and "false" become booleans
+// and a value in braces a collection. Such values go as plain names, so that they reach the
+// printer as the ticket holds them.
+bool addJobOption(ipp_t* request, const std::string& name, const std::string& value) {
+    const char* text = value.c_str();
+    if (strcasecmp(text, "true") == 0 || strcasecmp(text, "false") == 0 || text[0] == '{')
+        return ippAddString(request, IPP_TAG_JOB, IPP_TAG_NAME, name.c_str(), nullptr, text);
+    return cupsEncodeOption(request, IPP_TAG_JOB, name.c_str(), text);
+}
+
+PrintResult failure(const PrintJob& job, const char* what) {
+    ipp_status_t error = cupsLastError();
+    std::string reason = cupsLastErrorString() ? cupsLastErrorString() : "unknown error";
+    std::string kept =
+        " The document was not printed; it is unchanged at \"" + job.documentPath + "\".";
+    if (error == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
+        return {kPMServerNotFound, "The print server cannot be reached (" + reason + ")." + kept};
+    if (error == IPP_STATUS_ERROR_NOT_FOUND)
+        return {kPMQueueNotFound, "The printer \"" + job.printerName + "\" is gone." + kept};
+    return {kPMQueueJobFailed,
+            "The printer \"" + job.printerName + "\" " + what + ": " + reason + "." + kept};
+}
+
+// Sends Create-Job; the new job's ID, or 0.
+int createJob(const PrintJob& job) {
+    ipp_t* request = ippNewRequest(IPP_OP_CREATE_JOB);
+    if (!request) return 0;
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                     "/printers/%s", job.printerID.c_str());
+    bool complete =
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri) &&
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                     cupsUser()) &&
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
+                     job.title.c_str());
+    for (const auto& [name, value] : job.options)
+        complete = complete && addJobOption(request, name, value);
+    if (!complete) {
+        ippDelete(request);
+        return 0;
+    }
+    std::string resource = "/printers/" + job.printerID;
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, resource.c_str());
+    ipp_attribute_t* id =
+        response ? ippFindAttribute(response, "job-id", IPP_TAG_INTEGER) : nullptr;
+    int jobID = id && cupsLastError() <= IPP_STATUS_OK_CONFLICTING ? ippGetInteger(id, 0) : 0;
+    ippDelete(response);
+    return jobID;
+}
+
+bool sendDocument(const PrintJob& job, int jobID) {
+    const char* queue = job.printerID.c_str();
+    if (cupsStartDocument(CUPS_HTTP_DEFAULT, queue, jobID, job.title.c_str(), CUPS_FORMAT_AUTO,
+                          1) != HTTP_STATUS_CONTINUE)
+        return false;
+    if (!job.document.empty() &&
+        cupsWriteRequestData(CUPS_HTTP_DEFAULT, job.document.data(), job.document.size()) !=
+            HTTP_STATUS_CONTINUE) {
+        cupsFinishDocument(CUPS_HTTP_DEFAULT, queue);
+        return false;
+    }
+    return cupsFinishDocument(CUPS_HTTP_DEFAULT, queue) <= IPP_STATUS_OK_CONFLICTING;
+}
+
+} // namespace
+
+PrintResult submitCupsJob(const PrintJob& job) {
+    int jobID = createJob(job);
+    if (jobID == 0) return failure(job, "refused the job");
+    if (!sendDocument(job, jobID)) {
+        PrintResult result = failure(job, "did not take the document");
+        cupsCancelJob2(CUPS_HTTP_DEFAULT, job.printerID.c_str(), jobID, 0);
+        return result;
+    }
+    return {noErr, "Sent to \"" + job.printerName + "\" as job " + std::to_string(jobID) + "."};
+}

@@ -1,0 +1,35 @@
+// A print job on its way from the session to a printer, and the outcome that comes back.
+#pragma once
+
+#include "PMTicket.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+// Option name to value, sorted by name.
+using JobOptions = std::map<std::string, std::string>;
+
+struct PrintJob {
+    std::string printerID;   // CUPS queue name or the demo printer's ID
+    std::string printerName; // as the user knows it
+    std::string title;
+    std::string documentPath;
+    std::vector<char> document; // the whole document, read before anything is sent
+    JobOptions options;
+};
+
+struct PrintResult {
+    OSStatus status;
+    std::string message; // a sentence for the user
+};
+
+// Every ticket item (key and text value) and every PPD choice of the ticket; a PPD choice wins
+// over a ticket item of the same name.
+JobOptions collectJobOptions(PMTicketRef ticket);
+// Reads the whole file; kPMOpenFailed or kPMReadFailed with the reason when it cannot.
+PrintResult readDocument(const std::string& path, std::vector<char>& bytes);
+// Creates a CUPS job on the queue and sends the document with the options.
+PrintResult submitCupsJob(const PrintJob& job);
+// Writes the document and its option record into the demo spool folder.
+PrintResult spoolDemoJob(const PrintJob& job);

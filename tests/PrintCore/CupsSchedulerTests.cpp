@@ -1,0 +1,125 @@
+// End to end through CUPS: a private scheduler on loopback with a queue whose backend records
+// each job; the ticket's items and PPD choices must reach that backend as job options.
+#include "PrivateScheduler.h"
+#include "TestSupport.h"
+
+#include <cups/cups.h>
+
+namespace {
+
+// The options a backend receives in its fifth argument: name=value words separated by blanks,
+// with backslashes escaping blanks and other special characters; a bare name counts as "".
+std::map<std::string, std::string> parseBackendOptions(const std::string& line) {
+    std::map<std::string, std::string> options;
+    std::string word;
+    auto finishWord = [&] {
+        if (word.empty()) return;
+        size_t equals = word.find('=');
+        options[word.substr(0, equals)] =
+            equals == std::string::npos ? "" : word.substr(equals + 1);
+        word.clear();
+    };
+    for (size_t index = 0; index < line.size(); ++index) {
+        char c = line[index];
+        if (c == '\\' && index + 1 < line.size())
+            word += line[++index];
+        else if (c == ' ' || c == '\n')
+            finishWord();
+        else
+            word += c;
+    }
+    finishWord();
+    return options;
+}
+
+class CupsSchedulerTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        std::string whyNot;
+        if (!scheduler_.start(whyNot))
+            GTEST_SKIP() << "No private CUPS scheduler can start here: " << whyNot;
+        cupsSetServer(scheduler_.address().c_str());
+        ASSERT_EQ(PMCreateSession(&session_), noErr);
+        ASSERT_EQ(PMSessionSetCurrentPrinter(session_, CFSTR("NVTestFax")), noErr);
+    }
+    void TearDown() override {
+        if (session_) PMRelease(session_);
+        cupsSetServer(nullptr);
+    }
+
+    std::filesystem::path writeDocument(const std::string& content) {
+        std::filesystem::path path = folder_.path() / "fax.txt";
+        writeFile(path, content);
+        return path;
+    }
+
+    TemporaryFolder folder_;
+    PrivateScheduler scheduler_{NV_DEMO_PPD_SOURCE, NV_RECORDING_BACKEND};
+    PMPrintSession session_ = nullptr;
+};
+
+TEST_F(CupsSchedulerTest, TheQueueIsAPrinterWithItsPPD) {
+    CFArrayRef ids = nullptr;
+    CFIndex current = -1;
+    ASSERT_EQ(PMSessionCreatePrinterList(session_, &ids, &current, nullptr), noErr);
+    ASSERT_GE(current, 0);
+    EXPECT_EQ(text(CFArrayGetValueAtIndex(ids, current)), "NVTestFax");
+    EXPECT_EQ(text(CFArrayGetValueAtIndex(ids, CFArrayGetCount(ids) - 1)), "NorvaleDemoFax");
+    CFRelease(ids);
+
+    CFTypeRef ppd = nullptr;
+    ASSERT_EQ(PMSessionGetDataFromSession(session_, CFSTR("kPMPPDReference"), &ppd), noErr);
+    EXPECT_NE(ppd, nullptr) << "the PPD was not fetched from the scheduler";
+    CFArrayRef paths = nullptr;
+    ASSERT_EQ(PMSessionCopyDialogExtensionPaths(session_, &paths), noErr);
+    EXPECT_EQ(CFArrayGetCount(paths), 1);
+    CFRelease(paths);
+}
+
+TEST_F(CupsSchedulerTest, TicketItemsAndPPDChoicesReachTheBackendAsJobOptions) {
+    PMTicketRef ticket = sessionTicket(session_);
+    ASSERT_EQ(PMTicketSetCString(ticket, nullptr, CFSTR("SFaxCoverSenderName"), "/97/44/98", false),
+              noErr);
+    ASSERT_EQ(PMTicketSetCFString(ticket, nullptr, CFSTR("SFaxDestinationName1"),
+                                  CFSTR("Smith, John"), false),
+              noErr);
+    ASSERT_EQ(PMTicketSetCFString(ticket, nullptr, CFSTR("SFaxDestinationPhoneNumber1"),
+                                  CFSTR("0123-4567"), false),
+              noErr);
+    ASSERT_EQ(
+        PMTicketSetCFString(ticket, nullptr, CFSTR("SFaxDestinationName2"), CFSTR("True"), false),
+        noErr);
+    CFMutableDictionaryRef choices = nullptr;
+    ASSERT_EQ(PMTicketGetPPDDict(ticket, 0, 0, &choices), noErr);
+    CFDictionarySetValue(choices, CFSTR("NVFaxImageQuality"), CFSTR("Photo"));
+    CFDictionarySetValue(choices, CFSTR("NVFaxSenderMode"), CFSTR("Name"));
+
+    std::string outcome;
+    ASSERT_EQ(printFile(session_, writeDocument("Fax page one\n"), &outcome), noErr) << outcome;
+    EXPECT_NE(outcome.find("as job"), std::string::npos) << outcome;
+
+    std::string recorded = scheduler_.waitForRecordedOptions();
+    ASSERT_FALSE(recorded.empty()) << "no job reached the backend: " << scheduler_.logTail();
+    std::map<std::string, std::string> options = parseBackendOptions(recorded);
+    std::map<std::string, std::string> expected{{"SFaxCoverSenderName", "/97/44/98"},
+                                                {"SFaxDestinationName1", "Smith, John"},
+                                                {"SFaxDestinationPhoneNumber1", "0123-4567"},
+                                                {"SFaxDestinationName2", "True"},
+                                                {"NVFaxImageQuality", "Photo"},
+                                                {"NVFaxSenderMode", "Name"}};
+    for (const auto& [name, value] : expected) {
+        ASSERT_TRUE(options.count(name)) << name << " missing from: " << recorded;
+        EXPECT_EQ(options[name], value) << name;
+    }
+}
+
+TEST_F(CupsSchedulerTest, AServerThatIsDownIsReportedAndTheDocumentKept) {
+    scheduler_.stop();
+    std::filesystem::path document = writeDocument("Fax page one\n");
+    std::string outcome;
+    EXPECT_EQ(printFile(session_, document, &outcome), kPMServerNotFound) << outcome;
+    EXPECT_NE(outcome.find(document.string()), std::string::npos) << outcome;
+    EXPECT_TRUE(std::filesystem::exists(document));
+}
+
+} // namespace
