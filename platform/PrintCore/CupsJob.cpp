@@ -30,13 +30,17 @@ PrintResult failure(const PrintJob& job, const char* what) {
             "The printer \"" + job.printerName + "\" " + what + ": " + reason + "." + kept};
 }
 
-// Sends Create-Job; the new job's ID, or 0.
+constexpr int kJobNotPrepared = -1;
+
+// Sends Create-Job; the new job's ID, 0 when the server refused it, or kJobNotPrepared when the
+// request could not be built.
 int createJob(const PrintJob& job) {
-    ipp_t* request = ippNewRequest(IPP_OP_CREATE_JOB);
-    if (!request) return 0;
     char uri[HTTP_MAX_URI];
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
-                     "/printers/%s", job.printerID.c_str());
+    if (httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost",
+                         ippPort(), "/printers/%s", job.printerID.c_str()) < HTTP_URI_STATUS_OK)
+        return kJobNotPrepared;
+    ipp_t* request = ippNewRequest(IPP_OP_CREATE_JOB);
+    if (!request) return kJobNotPrepared;
     bool complete =
         ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri) &&
         ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
@@ -47,7 +51,7 @@ int createJob(const PrintJob& job) {
         complete = complete && addJobOption(request, name, value);
     if (!complete) {
         ippDelete(request);
-        return 0;
+        return kJobNotPrepared;
     }
     std::string resource = "/printers/" + job.printerID;
     ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, resource.c_str());
@@ -76,9 +80,14 @@ bool sendDocument(const PrintJob& job, int jobID) {
 
 PrintResult submitCupsJob(const PrintJob& job) {
     int jobID = createJob(job);
+    if (jobID == kJobNotPrepared)
+        return {kPMQueueJobFailed, "The job for \"" + job.printerName +
+                                       "\" cannot be prepared; the document was not printed."};
     if (jobID == 0) return failure(job, "refused the job");
     if (!sendDocument(job, jobID)) {
         PrintResult result = failure(job, "did not take the document");
+        // The job holds no complete document; cancelling it is all that can be done, and its
+        // failure changes nothing for the user.
         cupsCancelJob2(CUPS_HTTP_DEFAULT, job.printerID.c_str(), jobID, 0);
         return result;
     }

@@ -34,7 +34,8 @@ OSStatus PMSessionGetDataFromSession(PMPrintSession session, CFStringRef key, CF
 OSStatus PMSessionGetCurrentPrinter(PMPrintSession session, PMPrinter* currentPrinter);
 // Makes printer current: opens its PPD (fetched from CUPS or the demo printer's file),
 // refreshes "kPMPPDReference" and empties the ticket's PPD choices, which belonged to the
-// previous printer's PPD. A printer without a PPD is accepted (no "kPMPPDReference").
+// previous printer's PPD. The previous PPD is closed, so the extensions that use it must be
+// ended first. A printer without a PPD is accepted (no "kPMPPDReference").
 OSStatus PMSessionSetCurrentPMPrinter(PMPrintSession session, PMPrinter printer);
 // The same by printer ID; kPMInvalidPrinter when no printer has that ID.
 OSStatus PMSessionSetCurrentPrinter(PMPrintSession session, CFStringRef printerID);

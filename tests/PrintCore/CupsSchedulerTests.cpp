@@ -67,6 +67,13 @@ TEST_F(CupsSchedulerTest, TheQueueIsAPrinterWithItsPPD) {
     EXPECT_EQ(text(CFArrayGetValueAtIndex(ids, CFArrayGetCount(ids) - 1)), "NorvaleDemoFax");
     CFRelease(ids);
 
+    PMPrinter printer = nullptr;
+    CFURLRef uri = nullptr;
+    ASSERT_EQ(PMSessionGetCurrentPrinter(session_, &printer), noErr);
+    ASSERT_EQ(PMPrinterGetDeviceURI(printer, &uri), noErr);
+    CFRef<CFStringRef> scheme(CFURLCopyScheme(uri));
+    EXPECT_EQ(text(scheme.get()), "nvrecord");
+
     CFTypeRef ppd = nullptr;
     ASSERT_EQ(PMSessionGetDataFromSession(session_, CFSTR("kPMPPDReference"), &ppd), noErr);
     EXPECT_NE(ppd, nullptr) << "the PPD was not fetched from the scheduler";
@@ -111,6 +118,14 @@ TEST_F(CupsSchedulerTest, TicketItemsAndPPDChoicesReachTheBackendAsJobOptions) {
         ASSERT_TRUE(options.count(name)) << name << " missing from: " << recorded;
         EXPECT_EQ(options[name], value) << name;
     }
+}
+
+TEST_F(CupsSchedulerTest, AQueueThatIsGoneIsReported) {
+    ASSERT_TRUE(scheduler_.removeQueue()) << cupsLastErrorString();
+    std::string outcome;
+    EXPECT_EQ(printFile(session_, writeDocument("Fax page one\n"), &outcome), kPMQueueNotFound)
+        << outcome;
+    EXPECT_NE(outcome.find("is gone"), std::string::npos) << outcome;
 }
 
 TEST_F(CupsSchedulerTest, AServerThatIsDownIsReportedAndTheDocumentKept) {

@@ -1,5 +1,7 @@
 #include "PrivateScheduler.h"
 
+#include <cups/cups.h>
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <grp.h>
@@ -180,6 +182,18 @@ void PrivateScheduler::stop() {
         std::this_thread::sleep_for(kPollInterval);
     }
     pid_ = -1;
+}
+
+bool PrivateScheduler::removeQueue() const {
+    ipp_t* request = ippNewRequest(IPP_OP_CUPS_DELETE_PRINTER);
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", port_,
+                     "/printers/%s", kQueue);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    ippDelete(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/admin/"));
+    return cupsLastError() <= IPP_STATUS_OK_CONFLICTING;
 }
 
 std::string PrivateScheduler::address() const {

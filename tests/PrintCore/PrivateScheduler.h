@@ -18,6 +18,8 @@ class PrivateScheduler {
     // when it cannot start here.
     bool start(std::string& whyNot);
     void stop();
+    // Deletes the test queue through the scheduler; false when it refuses.
+    bool removeQueue() const;
     // "127.0.0.1:<port>", for cupsSetServer.
     std::string address() const;
     // Waits (bounded) for the backend to record a job; the recorded option lines, or "".
