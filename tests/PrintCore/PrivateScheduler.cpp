@@ -130,10 +130,11 @@ bool PrivateScheduler::writeConfiguration(std::string& whyNot) {
 }
 
 bool PrivateScheduler::start(std::string& whyNot) {
-    if (access(kCupsd, X_OK) != 0) {
-        whyNot = std::string(kCupsd) + " is missing (Debian package cups)";
-        return false;
-    }
+    for (const char* program : {kCupsd, kCupsExec})
+        if (access(program, X_OK) != 0) {
+            whyNot = std::string(program) + " is missing (Debian package cups-daemon)";
+            return false;
+        }
     if (!writeConfiguration(whyNot)) return false;
     std::string output = (root_ / "log/cupsd.out").string();
     std::string daemonConf = (root_ / "conf/cupsd.conf").string();
