@@ -1,0 +1,232 @@
+#include "Private/DataBrowserModel.h"
+#include "MacErrors.h"
+#include "Private/StringBridge.h"
+
+#include <QHeaderView>
+#include <QTreeView>
+
+#include <algorithm>
+
+namespace {
+
+// Four characters, padded with spaces: "NAME" -> 'NAME'.
+DataBrowserPropertyID propertyCode(const QString& text) {
+    const QByteArray bytes = text.left(4).toLatin1();
+    DataBrowserPropertyID code = 0;
+    for (int i = 0; i < 4; ++i)
+        code = (code << 8) | UInt8(i < bytes.size() ? bytes[i] : ' ');
+    return code;
+}
+
+// A stable merge sort that stays within bounds whatever the comparison answers (callbacks
+// need not give a strict weak ordering).
+template <class Less> void mergeSort(std::vector<DataBrowserItemID>& items, Less less) {
+    std::vector<DataBrowserItemID> buffer(items.size());
+    for (size_t width = 1; width < items.size(); width *= 2) {
+        for (size_t left = 0; left < items.size(); left += 2 * width) {
+            const size_t middle = std::min(left + width, items.size());
+            const size_t right = std::min(left + 2 * width, items.size());
+            size_t i = left, j = middle, out = left;
+            while (i < middle && j < right)
+                buffer[out++] = less(items[j], items[i]) ? items[j++] : items[i++];
+            while (i < middle)
+                buffer[out++] = items[i++];
+            while (j < right)
+                buffer[out++] = items[j++];
+        }
+        items.swap(buffer);
+    }
+}
+
+} // namespace
+
+DataBrowserModel::DataBrowserModel(ControlRef control, QTreeView* view)
+    : QAbstractTableModel(view), control_(control), view_(view) {
+    for (const QString& entry : view->property("columns").toStringList()) {
+        Column column;
+        column.property = propertyCode(entry.section(u'=', 0, 0));
+        column.title.reset(hitoolbox::createCFString(entry.section(u'=', 1)));
+        column.header.titleString = column.title.get();
+        column.header.initialOrder = kDataBrowserOrderIncreasing;
+        columns_.push_back(std::move(column));
+    }
+    view->setModel(this);
+    view->setRootIsDecorated(false);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view->header()->setSectionsClickable(true);
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &DataBrowserModel::selectionChanged);
+    connect(view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid()) notify(rows_[size_t(index.row())], kDataBrowserItemDoubleClicked);
+    });
+    connect(view->header(), &QHeaderView::sectionClicked, this, &DataBrowserModel::sortByColumn);
+}
+
+int DataBrowserModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(rows_.size());
+}
+
+int DataBrowserModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : std::max(1, int(columns_.size())); // rows need a cell
+}
+
+OSStatus DataBrowserModel::askCell(DataBrowserItemID id, DataBrowserPropertyID property,
+                                   DataBrowserCell& cell) const {
+    auto callback = callbacks.u.v1.itemDataCallback;
+    if (!callback || !hitoolbox::liveControl(control_)) return errDataBrowserPropertyNotSupported;
+    return callback(control_, id, property, &cell, false);
+}
+
+QVariant DataBrowserModel::data(const QModelIndex& index, int role) const {
+    if (role == Qt::UserRole && index.isValid()) return uint(rows_[size_t(index.row())]);
+    if (role != Qt::DisplayRole || !index.isValid() || size_t(index.column()) >= columns_.size())
+        return {};
+    DataBrowserCell cell;
+    askCell(rows_[size_t(index.row())], columns_[size_t(index.column())].property, cell);
+    return cell.text;
+}
+
+QVariant DataBrowserModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || size_t(section) >= columns_.size())
+        return {};
+    if (role == Qt::UserRole) return uint(columns_[size_t(section)].property);
+    if (role != Qt::DisplayRole) return {};
+    return hitoolbox::toQString(columns_[size_t(section)].title.get());
+}
+
+Qt::ItemFlags DataBrowserModel::flags(const QModelIndex& index) const {
+    if (!index.isValid() || !itemsActive_) return Qt::NoItemFlags;
+    DataBrowserCell cell;
+    const bool selectable =
+        askCell(rows_[size_t(index.row())], kDataBrowserItemIsSelectableProperty, cell) != noErr ||
+        !cell.hasBoolean || cell.boolean;
+    return Qt::ItemIsEnabled | (selectable ? Qt::ItemIsSelectable : Qt::NoItemFlags);
+}
+
+void DataBrowserModel::rebuild() {
+    const std::vector<DataBrowserItemID> selected = itemsInState(kDataBrowserItemIsSelected);
+    ++quiet_;
+    beginResetModel();
+    rows_ = added_;
+    auto compare = callbacks.u.v1.itemCompareCallback;
+    if (sortProperty != kDataBrowserItemNoProperty && compare && hitoolbox::liveControl(control_))
+        mergeSort(rows_, [&](DataBrowserItemID a, DataBrowserItemID b) {
+            return sortOrder == kDataBrowserOrderDecreasing
+                       ? bool(compare(control_, b, a, sortProperty))
+                       : bool(compare(control_, a, b, sortProperty));
+        });
+    endResetModel();
+    changeSelection(selected, kDataBrowserItemsAssign);
+    --quiet_;
+}
+
+void DataBrowserModel::addItems(const std::vector<DataBrowserItemID>& ids) {
+    for (DataBrowserItemID id : ids)
+        if (id != kDataBrowserNoItem && std::find(added_.begin(), added_.end(), id) == added_.end())
+            added_.push_back(id);
+    rebuild();
+}
+
+void DataBrowserModel::removeItems(const std::vector<DataBrowserItemID>& ids) {
+    const std::vector<DataBrowserItemID> going = ids.empty() ? added_ : ids;
+    changeSelection(going, kDataBrowserItemsRemove); // notifies their deselection
+    std::erase_if(added_, [&](DataBrowserItemID id) {
+        return std::find(going.begin(), going.end(), id) != going.end();
+    });
+    rebuild();
+}
+
+void DataBrowserModel::refresh() {
+    rebuild();
+}
+
+void DataBrowserModel::setItemsActive(bool active) {
+    itemsActive_ = active;
+    rebuild();
+}
+
+std::vector<DataBrowserItemID> DataBrowserModel::itemsInState(DataBrowserItemState state) const {
+    std::vector<DataBrowserItemID> ids;
+    for (DataBrowserItemID id : rows_)
+        if (state == kDataBrowserItemAnyState ||
+            isSelected(id) == bool(state & kDataBrowserItemIsSelected))
+            ids.push_back(id);
+    std::sort(ids.rbegin(), ids.rend());
+    return ids;
+}
+
+int DataBrowserModel::rowOf(DataBrowserItemID id) const {
+    auto found = std::find(rows_.begin(), rows_.end(), id);
+    return found == rows_.end() ? -1 : int(found - rows_.begin());
+}
+
+bool DataBrowserModel::isSelected(DataBrowserItemID id) const {
+    const int row = rowOf(id);
+    return row >= 0 && view_->selectionModel()->isRowSelected(row, QModelIndex());
+}
+
+void DataBrowserModel::changeSelection(const std::vector<DataBrowserItemID>& ids,
+                                       DataBrowserSetOption option) {
+    QItemSelection rows;
+    for (DataBrowserItemID id : ids)
+        if (const int row = rowOf(id); row >= 0)
+            rows.select(index(row, 0), index(row, columnCount() - 1));
+    QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::Rows;
+    switch (option) {
+    case kDataBrowserItemsAssign:
+        flags |= QItemSelectionModel::ClearAndSelect;
+        break;
+    case kDataBrowserItemsToggle:
+        flags |= QItemSelectionModel::Toggle;
+        break;
+    case kDataBrowserItemsRemove:
+        flags |= QItemSelectionModel::Deselect;
+        break;
+    default:
+        flags |= QItemSelectionModel::Select;
+        break;
+    }
+    view_->selectionModel()->select(rows, flags);
+}
+
+DataBrowserModel::Column* DataBrowserModel::column(DataBrowserPropertyID property) {
+    auto found = std::find_if(columns_.begin(), columns_.end(),
+                              [&](const Column& column) { return column.property == property; });
+    return found == columns_.end() ? nullptr : &*found;
+}
+
+void DataBrowserModel::sortByColumn(int section) {
+    if (section < 0 || size_t(section) >= columns_.size()) return;
+    const DataBrowserPropertyID property = columns_[size_t(section)].property;
+    if (property == sortProperty)
+        sortOrder = sortOrder == kDataBrowserOrderDecreasing ? kDataBrowserOrderIncreasing
+                                                             : kDataBrowserOrderDecreasing;
+    else
+        sortOrder = kDataBrowserOrderIncreasing;
+    sortProperty = property;
+    view_->header()->setSortIndicator(section, sortOrder == kDataBrowserOrderDecreasing
+                                                   ? Qt::DescendingOrder
+                                                   : Qt::AscendingOrder);
+    rebuild();
+}
+
+void DataBrowserModel::notify(DataBrowserItemID id, DataBrowserItemNotification message) const {
+    if (auto callback = callbacks.u.v1.itemNotificationCallback;
+        callback && hitoolbox::liveControl(control_))
+        callback(control_, id, message);
+}
+
+void DataBrowserModel::selectionChanged(const QItemSelection& selected,
+                                        const QItemSelection& deselected) {
+    if (quiet_) return;
+    auto report = [this](const QItemSelection& rows, DataBrowserItemNotification message) {
+        std::vector<DataBrowserItemID> ids;
+        for (const QModelIndex& index : rows.indexes())
+            if (index.column() == 0) ids.push_back(rows_[size_t(index.row())]);
+        for (DataBrowserItemID id : ids)
+            notify(id, message);
+    };
+    report(deselected, kDataBrowserItemDeselected);
+    report(selected, kDataBrowserItemSelected);
+}

@@ -1,0 +1,69 @@
+// The item model of a data browser in list-view mode: its rows are item ids, its columns the
+// list's properties. Every cell is asked of the item-data callback when Qt shows it; sorting
+// asks the compare callback. Selection changes and double clicks become notifications.
+#pragma once
+
+#include "../HIDataBrowser.h"
+#include "ToolboxObjects.h"
+
+#include <QAbstractTableModel>
+#include <QItemSelection>
+
+class QTreeView;
+
+// What an item-data callback answers for one cell (a DataBrowserItemDataRef points to one).
+struct DataBrowserCell {
+    QString text;
+    bool hasBoolean = false;
+    Boolean boolean = false;
+};
+
+class DataBrowserModel : public QAbstractTableModel {
+  public:
+    struct Column {
+        DataBrowserPropertyID property = 0;
+        DataBrowserListViewHeaderDesc header{};
+        CFRef<CFStringRef> title;
+    };
+
+    DataBrowserModel(ControlRef control, QTreeView* view);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    DataBrowserCallbacks callbacks{};
+    DataBrowserPropertyID sortProperty = kDataBrowserItemNoProperty;
+    DataBrowserSortOrder sortOrder = kDataBrowserOrderIncreasing;
+
+    void addItems(const std::vector<DataBrowserItemID>& ids);
+    void removeItems(const std::vector<DataBrowserItemID>& ids); // every row when empty
+    void refresh();                                              // cells anew, sorted again
+    void setItemsActive(bool active);
+    // Ids of the rows in the state (selected, not selected, or any), decreasing.
+    std::vector<DataBrowserItemID> itemsInState(DataBrowserItemState state) const;
+    bool isSelected(DataBrowserItemID id) const;
+    void changeSelection(const std::vector<DataBrowserItemID>& ids, DataBrowserSetOption option);
+    Column* column(DataBrowserPropertyID property);
+    // A click on a column's header: sort by it, or reverse the order when it already sorts.
+    void sortByColumn(int section);
+
+  private:
+    // Rebuilds the rows (add order, then sorted), keeping the selection without notifying.
+    void rebuild();
+    void notify(DataBrowserItemID id, DataBrowserItemNotification message) const;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
+    int rowOf(DataBrowserItemID id) const;
+    OSStatus askCell(DataBrowserItemID id, DataBrowserPropertyID property,
+                     DataBrowserCell& cell) const;
+
+    ControlRef control_;
+    QTreeView* view_;
+    std::vector<Column> columns_;
+    std::vector<DataBrowserItemID> added_; // in add order
+    std::vector<DataBrowserItemID> rows_;  // as shown
+    bool itemsActive_ = true;
+    int quiet_ = 0; // > 0 while selection changes are the model's own
+};

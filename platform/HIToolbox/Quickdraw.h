@@ -1,0 +1,26 @@
+// Geometry of the toolbox: points, rectangles (signed 16-bit), regions and graphics ports.
+#pragma once
+
+#include <MacTypes.h>
+
+extern "C" {
+
+struct Point {
+    SInt16 v;
+    SInt16 h;
+};
+
+struct Rect {
+    SInt16 top;
+    SInt16 left;
+    SInt16 bottom;
+    SInt16 right;
+};
+
+typedef struct OpaqueRgnHandle* RgnHandle;
+typedef struct OpaqueGrafPtr* CGrafPtr; // a window's port; it lives as long as its window
+
+RgnHandle NewRgn(void);                           // an empty region; DisposeRgn releases it
+void DisposeRgn(RgnHandle region);                // null is ignored
+void RectRgn(RgnHandle region, const Rect* rect); // the region becomes the rectangle
+}
