@@ -1,0 +1,107 @@
+// The print dialog: print-dialog [--printer NAME] [--plugin BUNDLE]... [--offscreen
+// --screenshot DIR] [FILE]. Without a file it prints a sample document.
+#include <PrintDialog.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct CommandLine {
+    PrintDialogOptions dialog;
+    bool offscreen = false;
+    std::string screenshotFolder;
+};
+
+const char kUsage[] = "usage: print-dialog [--printer NAME] [--plugin BUNDLE]... "
+                      "[--offscreen --screenshot DIR] [FILE]\n";
+
+bool parse(int argc, char** argv, CommandLine& line) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (argument == "--printer" && hasValue) {
+            line.dialog.printerID = argv[++i];
+        } else if (argument == "--plugin" && hasValue) {
+            line.dialog.extraExtensions.emplace_back(argv[++i]);
+        } else if (argument == "--screenshot" && hasValue) {
+            line.screenshotFolder = argv[++i];
+        } else if (argument == "--offscreen") {
+            line.offscreen = true;
+        } else if (argument.starts_with("-") || !line.dialog.documentPath.empty()) {
+            return false;
+        } else {
+            line.dialog.documentPath = argument;
+        }
+    }
+    return line.offscreen == !line.screenshotFolder.empty();
+}
+
+bool hasDisplay() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    return (platform && *platform) || std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+}
+
+// Saves a picture of each pane of the dialog into the folder; false when one cannot be saved.
+bool saveScreenshots(PrintDialog& dialog, const QString& folder) {
+    QDir().mkpath(folder);
+    bool saved = true;
+    for (size_t pane = 0; pane <= dialog.extensionCount(); ++pane) {
+        dialog.showPane(int(pane));
+        const QString name = pane < dialog.extensionCount()
+                                 ? QString::fromStdString(dialog.extension(pane).title())
+                                 : QString("Summary");
+        const QString file = QDir(folder).filePath("print-dialog-" + name + ".png");
+        if (dialog.grab().save(file)) {
+            std::printf("Saved %s\n", file.toUtf8().constData());
+        } else {
+            std::fprintf(stderr, "Cannot save %s\n", file.toUtf8().constData());
+            saved = false;
+        }
+    }
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CommandLine line;
+    if (!parse(argc, argv, line)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    if (line.offscreen) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    } else if (!hasDisplay()) {
+        std::fputs("print-dialog: there is no display to show the dialog on.\n"
+                   "Run it under a virtual display (xvfb-run print-dialog ...), or save pictures "
+                   "of its panes with --offscreen --screenshot DIR.\n",
+                   stderr);
+        return 2;
+    }
+    QApplication application(argc, argv);
+    if (line.dialog.documentPath.empty()) line.dialog.documentPath = NV_SAMPLE_DOCUMENT;
+    line.dialog.jobTitle =
+        QFileInfo(QString::fromStdString(line.dialog.documentPath)).fileName().toStdString();
+
+    PrintDialog dialog(line.dialog);
+    int result = 0;
+    dialog.onFinished = [&](bool printed) {
+        if (printed) std::printf("%s\n", dialog.message().c_str());
+        result = printed ? 0 : 1;
+        application.quit();
+    };
+    dialog.show();
+    if (line.offscreen)
+        return saveScreenshots(dialog, QString::fromStdString(line.screenshotFolder)) ? 0 : 1;
+    application.exec();
+    return result;
+}

@@ -1,0 +1,78 @@
+// The print dialog window: a printer popup, a popup of panes (each loaded extension's pane,
+// then a Summary pane), the chosen pane, a message line, Cancel and Print. It loads the
+// extensions that the current printer's PPD names (plus those it is given) and drives them
+// through their whole conversation.
+#pragma once
+
+#include "DialogExtension.h"
+
+#include <MacWindows.h>
+#include <PMCore.h>
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QStackedWidget;
+class QTreeWidget;
+
+struct PrintDialogOptions {
+    std::string printerID;                    // empty: the default printer
+    std::vector<std::string> extraExtensions; // bundles loaded for every printer
+    std::string documentPath;                 // what Print prints
+    std::string jobTitle;
+};
+
+class PrintDialog : public QWidget {
+  public:
+    explicit PrintDialog(PrintDialogOptions options);
+    ~PrintDialog() override; // ends the extensions still loaded
+
+    // What the buttons and popups do, for the application and the tests.
+    // Print: sends "ok  " to the window; when no handler consumes it, has every extension
+    // write its settings into the ticket and prints. True when the job went to the printer.
+    bool print();
+    void cancel();                             // ends the extensions with kPMCancel
+    bool choosePrinter(const std::string& id); // ends the extensions, loads the new printer's
+    void showPane(int index);                  // 0 .. extensionCount(): the last is Summary
+
+    WindowRef window() const { return window_; }
+    PMPrintSession session() const { return session_; }
+    size_t extensionCount() const { return extensions_.size(); }
+    const DialogExtension& extension(size_t index) const { return *extensions_[index]; }
+    std::string message() const;                  // the message line's text
+    std::vector<std::string> summaryRows() const; // "Title: Value" lines of the Summary pane
+    // Called when the dialog is done: printed (true) or cancelled (false).
+    std::function<void(bool printed)> onFinished;
+
+  private:
+    void buildWindow();
+    void fillPrinterPopup();
+    void loadExtensions();
+    void loadExtension(const std::string& bundlePath);
+    void endExtensions(OSStatus status);
+    void refreshSummary();
+    void say(const std::string& text); // adds a line to the message line
+
+    PrintDialogOptions options_;
+    PMPrintSession session_ = nullptr;
+    WindowRef window_ = nullptr;
+    std::vector<std::unique_ptr<DialogExtension>> extensions_;
+    std::vector<QWidget*> extensionPages_;
+    int shownPane_ = -1;
+    bool ended_ = false;
+
+    QComboBox* printerPopup_ = nullptr;
+    QComboBox* panePopup_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
+    QTreeWidget* summary_ = nullptr;
+    QLabel* message_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+};
