@@ -227,7 +227,7 @@ OSStatus GetControlPropertySize(ControlRef control, OSType creator, OSType tag,
 
 OSStatus RemoveControlProperty(ControlRef control, OSType creator, OSType tag) {
     if (!(control = liveControl(control))) return errUnknownControl;
-    return control->properties.erase({creator, tag}) ? OSStatus(noErr) : controlPropertyNotFoundErr;
+    return control->properties.erase({creator, tag}) ? noErr : controlPropertyNotFoundErr;
 }
 
 void SetControlReference(ControlRef control, SRefCon data) {

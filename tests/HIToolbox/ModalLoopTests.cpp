@@ -1,0 +1,165 @@
+// Modal loops, timers and standard alerts, answered through the test driver.
+#include "ToolboxDriver.h"
+#include "ToolboxTestSupport.h"
+
+#include <HIToolboxTesting.h>
+
+#include <string>
+
+namespace {
+
+class ModalLoopTest : public NibWindowTest {
+  protected:
+    ToolboxDriver driver;
+};
+
+TEST_F(ModalLoopTest, NestedLoopsEndInnermostFirst) {
+    WindowRef outer = openWindow("Dialog");
+    WindowRef inner = openWindow("Dialog");
+    std::vector<std::string> log;
+    driver.answerNextModal([&](WindowRef window) {
+        EXPECT_EQ(outer, window);
+        log.push_back("outer running");
+        RunAppModalLoopForWindow(inner); // answered by the next action
+        log.push_back("inner returned");
+        EXPECT_EQ(noErr, QuitAppModalLoopForWindow(outer));
+    });
+    driver.answerNextModal([&](WindowRef window) {
+        EXPECT_EQ(inner, window);
+        log.push_back("inner running");
+        EXPECT_EQ(noErr, QuitAppModalLoopForWindow(inner));
+    });
+
+    EXPECT_EQ(noErr, RunAppModalLoopForWindow(outer));
+    log.push_back("outer returned");
+    EXPECT_EQ((std::vector<std::string>{"outer running", "inner running", "inner returned",
+                                        "outer returned"}),
+              log);
+    EXPECT_EQ(windowNoAppModalStateErr, QuitAppModalLoopForWindow(outer));
+    EXPECT_EQ(0u, driver.pendingAnswers());
+}
+
+OSStatus quitOnOK(EventHandlerCallRef, EventRef event, void* window) {
+    HICommand command{};
+    GetEventParameter(event, kEventParamDirectObject, typeHICommand, nullptr, sizeof command,
+                      nullptr, &command);
+    if (command.commandID != kHICommandOK) return eventNotHandledErr;
+    QuitAppModalLoopForWindow(static_cast<WindowRef>(window));
+    return noErr;
+}
+
+TEST_F(ModalLoopTest, AButtonOfTheModalWindowEndsItsLoop) {
+    WindowRef dialog = openWindow("Dialog");
+    const EventTypeSpec command{kEventClassCommand, kEventCommandProcess};
+    InstallWindowEventHandler(dialog, quitOnOK, 1, &command, dialog, nullptr);
+    ShowWindow(dialog);
+    driver.answerNextModal([](WindowRef window) {
+        EXPECT_TRUE(ToolboxDriver::windowTexts(window).contains("Test Dialog"));
+        ToolboxDriver::click(window, controlID("done", 1));
+    });
+    EXPECT_EQ(noErr, RunAppModalLoopForWindow(dialog));
+    EXPECT_TRUE(IsWindowVisible(dialog));
+}
+
+TEST_F(ModalLoopTest, DisposingTheWindowEndsItsLoop) {
+    WindowRef dialog = openWindow("Dialog");
+    driver.answerNextModal([](WindowRef window) { DisposeWindow(window); });
+    EXPECT_EQ(noErr, RunAppModalLoopForWindow(dialog));
+    EXPECT_EQ(nullptr, GetWindowEventTarget(dialog));
+}
+
+struct TimerLog {
+    std::vector<EventLoopIdleTimerMessage> messages;
+    int fired = 0;
+    bool removeWhenCalled = true;
+};
+
+void idleTimerCalled(EventLoopTimerRef timer, EventLoopIdleTimerMessage message, void* data) {
+    auto* log = static_cast<TimerLog*>(data);
+    log->messages.push_back(message);
+    if (log->removeWhenCalled) {
+        EXPECT_EQ(noErr, RemoveEventLoopTimer(timer));
+    }
+}
+
+void timerCalled(EventLoopTimerRef timer, void* data) {
+    auto* log = static_cast<TimerLog*>(data);
+    if (++log->fired == 3) RemoveEventLoopTimer(timer);
+}
+
+TEST(EventLoopTimers, AnIdleTimerFiresOnceAndMayRemoveItself) {
+    TimerLog log;
+    EventLoopTimerRef timer = nullptr;
+    ASSERT_EQ(noErr, InstallEventLoopIdleTimer(GetMainEventLoop(), 0.01, 0, idleTimerCalled, &log,
+                                               &timer));
+    EXPECT_TRUE(waitFor([&] { return !log.messages.empty(); }));
+    EXPECT_EQ(std::vector<EventLoopIdleTimerMessage>{kEventLoopIdleTimerStarted}, log.messages);
+    EXPECT_EQ(paramErr, RemoveEventLoopTimer(timer)); // it removed itself
+}
+
+TEST(EventLoopTimers, UserInputRestartsAnIdleTimer) {
+    TimerLog log{{}, 0, false};
+    EventLoopTimerRef timer = nullptr;
+    ASSERT_EQ(noErr, InstallEventLoopIdleTimer(GetMainEventLoop(), 0.01, 10, idleTimerCalled, &log,
+                                               &timer));
+    ASSERT_TRUE(waitFor([&] { return !log.messages.empty(); }));
+    QWidget target;
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QCoreApplication::sendEvent(&target, &press);
+    EXPECT_TRUE(waitFor([&] { return log.messages.size() == 3; }));
+    EXPECT_EQ((std::vector<EventLoopIdleTimerMessage>{kEventLoopIdleTimerStarted,
+                                                      kEventLoopIdleTimerStopped,
+                                                      kEventLoopIdleTimerStarted}),
+              log.messages);
+    EXPECT_EQ(noErr, RemoveEventLoopTimer(timer));
+}
+
+TEST(EventLoopTimers, ARepeatingTimerFiresUntilRemoved) {
+    TimerLog log;
+    ASSERT_EQ(noErr,
+              InstallEventLoopTimer(GetMainEventLoop(), 0, 0.001, timerCalled, &log, nullptr));
+    EXPECT_TRUE(waitFor([&] { return log.fired == 3; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(3, log.fired);
+    EXPECT_EQ(paramErr, InstallEventLoopTimer(nullptr, 0, 0, timerCalled, &log, nullptr));
+}
+
+DialogRef makeAlert() {
+    AlertStdCFStringAlertParamRec param;
+    GetStandardAlertDefaultParams(&param, kStdCFStringAlertVersionOne);
+    param.defaultText = CFSTR("Go on");
+    param.cancelText = CFSTR("Stop");
+    param.cancelButton = kAlertStdAlertCancelButton;
+    DialogRef alert = nullptr;
+    EXPECT_EQ(noErr, CreateStandardAlert(kAlertCautionAlert, CFSTR("Duplicated"),
+                                         CFSTR("Add it again?"), &param, &alert));
+    return alert;
+}
+
+TEST_F(ModalLoopTest, AlertsAnswerTheItemOfTheButtonPressed) {
+    for (DialogItemIndex answer : {kAlertStdAlertOKButton, kAlertStdAlertCancelButton}) {
+        QStringList shown;
+        driver.answerNextModal([&](WindowRef window) {
+            shown = ToolboxDriver::windowTexts(window);
+            ToolboxDriver::clickAlertButton(window, answer);
+        });
+        DialogItemIndex itemHit = 0;
+        EXPECT_EQ(noErr, RunStandardAlert(makeAlert(), nullptr, &itemHit));
+        EXPECT_EQ(answer, itemHit);
+        EXPECT_TRUE(shown.contains("Duplicated") && shown.contains("Add it again?") &&
+                    shown.contains("Go on") && shown.contains("Stop"));
+    }
+}
+
+TEST_F(ModalLoopTest, EscapeAnswersTheCancelItem) {
+    driver.answerNextModal([](WindowRef window) {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(HIWindowGetWidget(window), &escape);
+    });
+    DialogItemIndex itemHit = 0;
+    EXPECT_EQ(noErr, RunStandardAlert(makeAlert(), nullptr, &itemHit));
+    EXPECT_EQ(kAlertStdAlertCancelButton, itemHit);
+    EXPECT_EQ(paramErr, RunStandardAlert(nullptr, nullptr, &itemHit));
+}
+
+} // namespace
