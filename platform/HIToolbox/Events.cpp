@@ -11,9 +11,9 @@
 #include <map>
 
 struct OpaqueEventRef {
-    UInt32 eventClass;
-    UInt32 kind;
-    EventTime when;
+    UInt32 eventClass = 0;
+    UInt32 kind = 0;
+    EventTime when = 0;
     std::atomic<int> references{1};
     std::map<EventParamName, std::pair<EventParamType, QByteArray>> parameters;
 };
@@ -21,7 +21,11 @@ struct OpaqueEventRef {
 OSStatus CreateEvent(CFAllocatorRef, UInt32 eventClass, UInt32 kind, EventTime when,
                      EventAttributes, EventRef* outEvent) {
     if (!outEvent) return paramErr;
-    *outEvent = new OpaqueEventRef{eventClass, kind, when ? when : GetCurrentEventTime(), {}, {}};
+    auto* event = new OpaqueEventRef;
+    event->eventClass = eventClass;
+    event->kind = kind;
+    event->when = when ? when : GetCurrentEventTime();
+    *outEvent = event; // with its one reference
     return noErr;
 }
 

@@ -1,6 +1,7 @@
 // Key presses of an edit text: first the Unicode-for-key text input event (a handler that
 // takes it consumes the key), then the control's key filter (which may block the key or change
-// its character), then the field itself.
+// its character), then the field itself. Tab moves the keyboard focus, as the window's standard
+// handling does, without reaching the field.
 #include "MacErrors.h"
 #include "Private/ControlBehaviour.h"
 #include "Private/EventSending.h"
@@ -19,6 +20,8 @@ class KeyFilterBridge : public QObject {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::KeyPress) return false;
+        const int pressed = static_cast<QKeyEvent*>(event)->key();
+        if (pressed == Qt::Key_Tab || pressed == Qt::Key_Backtab) return false;
         auto* field = qobject_cast<QLineEdit*>(watched);
         ControlRef control = field ? controlForWidget(field, false) : nullptr;
         CarbonKey key;

@@ -81,6 +81,7 @@ TEST_F(KeyFilterTest, KeysReachTheFilterWithCarbonCodesAndCtrlAsCommand) {
     ToolboxDriver::pressKey(window, id, Qt::Key_V, Qt::ControlModifier, "\x16");
     ToolboxDriver::pressKey(window, id, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier, "\x16");
     ToolboxDriver::pressKey(window, id, Qt::Key_Shift, Qt::ShiftModifier); // not a key
+    ToolboxDriver::pressKey(window, id, Qt::Key_Tab); // moves the focus instead
     ASSERT_EQ(6u, seenKeys.size());
     EXPECT_EQ(kLeftArrowCharCode, seenKeys[0].charCode);
     EXPECT_EQ(kRightArrowCharCode, seenKeys[1].charCode);
