@@ -7,31 +7,6 @@
 
 namespace {
 
-// The options a backend receives in its fifth argument: name=value words separated by blanks,
-// with backslashes escaping blanks and other special characters; a bare name counts as "".
-std::map<std::string, std::string> parseBackendOptions(const std::string& line) {
-    std::map<std::string, std::string> options;
-    std::string word;
-    auto finishWord = [&] {
-        if (word.empty()) return;
-        size_t equals = word.find('=');
-        options[word.substr(0, equals)] =
-            equals == std::string::npos ? "" : word.substr(equals + 1);
-        word.clear();
-    };
-    for (size_t index = 0; index < line.size(); ++index) {
-        char c = line[index];
-        if (c == '\\' && index + 1 < line.size())
-            word += line[++index];
-        else if (c == ' ' || c == '\n')
-            finishWord();
-        else
-            word += c;
-    }
-    finishWord();
-    return options;
-}
-
 class CupsSchedulerTest : public testing::Test {
   protected:
     void SetUp() override {

@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 class PrivateScheduler {
@@ -40,3 +41,7 @@ class PrivateScheduler {
     int port_ = 0;
     pid_t pid_ = -1;
 };
+
+// The options a backend receives in its fifth argument: name=value words separated by blanks,
+// with backslashes escaping blanks and other special characters; a bare name counts as "".
+std::map<std::string, std::string> parseBackendOptions(const std::string& line);

@@ -228,3 +228,26 @@ std::string PrivateScheduler::logTail() const {
     std::string log = readText(root_ / "log/cupsd.out") + readText(root_ / "log/error_log");
     return log.size() > 2000 ? log.substr(log.size() - 2000) : log;
 }
+
+std::map<std::string, std::string> parseBackendOptions(const std::string& line) {
+    std::map<std::string, std::string> options;
+    std::string word;
+    auto finishWord = [&] {
+        if (word.empty()) return;
+        size_t equals = word.find('=');
+        options[word.substr(0, equals)] =
+            equals == std::string::npos ? "" : word.substr(equals + 1);
+        word.clear();
+    };
+    for (size_t index = 0; index < line.size(); ++index) {
+        char c = line[index];
+        if (c == '\\' && index + 1 < line.size())
+            word += line[++index];
+        else if (c == ' ' || c == '\n')
+            finishWord();
+        else
+            word += c;
+    }
+    finishWord();
+    return options;
+}
