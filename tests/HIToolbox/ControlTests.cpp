@@ -90,6 +90,31 @@ TEST_F(ControlTest, BoundsAreInWindowCoordinatesAndSurviveEmbedding) {
     EXPECT_EQ(paramErr, EmbedControl(container, inner)); // no loops
 }
 
+TEST_F(ControlTest, AnEmbeddedPaneOutlivesTheWindowItCameFrom) {
+    // A host's window with a user pane of its own, as a print dialog makes it.
+    const Rect bounds{100, 100, 500, 600};
+    WindowRef dialog = nullptr;
+    ASSERT_EQ(noErr, CreateNewWindow(kDocumentWindowClass, kWindowStandardHandlerAttribute, &bounds,
+                                     &dialog));
+    ControlRef host = HIControlFromWidget(new QWidget(HIWindowGetWidget(dialog)));
+    ASSERT_NE(nullptr, host);
+
+    WindowRef nib = openWindow();
+    ControlRef pane = control(nib, "upan", 14);
+    ControlRef button = control(nib, "clos", 15);
+    ASSERT_EQ(noErr, EmbedControl(pane, host));
+    SetControlVisibility(pane, true, false);
+    DisposeWindow(nib);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(dialog, GetControlOwner(pane));
+    EXPECT_EQ(dialog, GetControlOwner(button));
+    const ControlID closeID = controlID("clos", 15);
+    ControlRef found = nullptr;
+    EXPECT_EQ(noErr, GetControlByID(dialog, &closeID, &found));
+    EXPECT_EQ(button, found);
+    DisposeWindow(dialog);
+}
+
 TEST_F(ControlTest, TabViewsHaveTheirPanesAsSubControls) {
     WindowRef window = openWindow();
     ControlRef tabs = control(window, "tabs", 9);

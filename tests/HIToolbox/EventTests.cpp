@@ -139,6 +139,23 @@ TEST_F(EventTest, TheCloseCommandClosesAndTheStandardHandlerDisposesTheWindow) {
     EXPECT_EQ(errInvalidWindowRef, SetWindowTitleWithCFString(window, CFSTR("gone")));
 }
 
+OSStatus disposeOnCommand(EventHandlerCallRef, EventRef, void* window) {
+    DisposeWindow(static_cast<WindowRef>(window));
+    return noErr;
+}
+
+TEST_F(EventTest, AHandlerMayDisposeOfItsWindowWhileTheClickIsDispatched) {
+    WindowRef window = openWindow();
+    std::vector<std::string> log;
+    Recorder onHit{&log, "hit"};
+    InstallControlEventHandler(control(window, "okbt", 1), record, 1, &controlHit, &onHit, nullptr);
+    InstallWindowEventHandler(window, disposeOnCommand, 1, &commandProcess, window, nullptr);
+    EXPECT_TRUE(ToolboxDriver::click(window, controlID("okbt", 1)));
+    EXPECT_EQ(std::vector<std::string>{"hit"}, log);
+    EXPECT_EQ(nullptr, GetWindowEventTarget(window));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 TEST_F(EventTest, TheCloseBoxSendsTheCloseEvent) {
     WindowRef window = openWindow();
     std::vector<std::string> log;
