@@ -106,7 +106,8 @@ WindowRef GetDialogWindow(DialogRef dialog) {
 OSStatus RunStandardAlert(DialogRef alert, ModalFilterUPP, DialogItemIndex* outItemHit) {
     if (!liveDialog(alert) || !hitoolbox::liveWindow(alert->window)) return paramErr;
     auto* box = static_cast<QMessageBox*>(alert->window->widget.data());
-    // Escape (a rejection without a button) answers the cancel item, else the default item.
+    // A rejection without a button (none of the alert's own) answers the cancel item, else
+    // the default item.
     QObject::connect(box, &QMessageBox::finished, box, [alert, box] {
         if (!liveDialog(alert)) return;
         QAbstractButton* clicked = box->clickedButton();

@@ -55,8 +55,8 @@ OSStatus CreateStandardAlert(AlertType alertType, CFStringRef error, CFStringRef
 WindowRef GetDialogWindow(DialogRef dialog);
 // Shows the alert in a modal loop (RunAppModalLoopForWindow on its window) until a button is
 // pressed, gives the button's item (1 OK, 2 cancel, 3 other) and disposes of the alert. The
-// filter is not used. Escape answers the cancel item, or the default item without a cancel
-// button.
+// filter is not used. Return presses the default button, Escape the cancel button (when the
+// alert has one).
 OSStatus RunStandardAlert(DialogRef alert, ModalFilterUPP filter, DialogItemIndex* outItemHit);
 void DisposeDialog(DialogRef dialog); // for an alert that was not run
 

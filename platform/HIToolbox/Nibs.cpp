@@ -83,7 +83,6 @@ OSStatus CreateWindowFromNib(IBNibRef nibRef, CFStringRef windowName, WindowRef*
         report("CreateWindowFromNib - cannot load window", name, uiLoader().errorString());
         return kIBCarbonRuntimeObjectNotOfRequestedType;
     }
-    widget->setWindowFlag(Qt::Window, true);
     *outWindow = hitoolbox::adoptWindow(widget, windowClassOf(widget));
     return noErr;
 }
