@@ -43,6 +43,20 @@ template <class T> OSStatus getSorting(ControlRef browser, T DataBrowserModel::*
                    [&](DataBrowserModel& model) { *out = model.*field; });
 }
 
+// Runs the action on the column of the property, after checking the browser, the description's
+// version and that the list has such a column.
+template <class Action>
+OSStatus onColumn(ControlRef browser, DataBrowserPropertyID property,
+                  const DataBrowserListViewHeaderDesc* desc, Action action) {
+    DataBrowserModel* model = modelOf(browser);
+    if (!model) return errUnknownControl;
+    if (!desc || desc->version != kDataBrowserListViewLatestHeaderDesc) return paramErr;
+    DataBrowserModel::Column* column = model->column(property);
+    if (!column) return errDataBrowserPropertyNotFound;
+    action(*model, *column);
+    return noErr;
+}
+
 } // namespace
 
 void hitoolbox::attachDataBrowser(ControlRef control) {
@@ -146,28 +160,21 @@ OSStatus GetDataBrowserSortProperty(ControlRef browser, DataBrowserPropertyID* p
 
 OSStatus GetDataBrowserListViewHeaderDesc(ControlRef browser, DataBrowserPropertyID property,
                                           DataBrowserListViewHeaderDesc* desc) {
-    DataBrowserModel* model = modelOf(browser);
-    if (!model) return errUnknownControl;
-    if (!desc || desc->version != kDataBrowserListViewLatestHeaderDesc) return paramErr;
-    DataBrowserModel::Column* column = model->column(property);
-    if (!column) return errDataBrowserPropertyNotFound;
-    *desc = column->header;
-    return noErr;
+    return onColumn(
+        browser, property, desc,
+        [&](DataBrowserModel&, DataBrowserModel::Column& column) { *desc = column.header; });
 }
 
 OSStatus SetDataBrowserListViewHeaderDesc(ControlRef browser, DataBrowserPropertyID property,
                                           DataBrowserListViewHeaderDesc* desc) {
-    DataBrowserModel* model = modelOf(browser);
-    if (!model) return errUnknownControl;
-    if (!desc || desc->version != kDataBrowserListViewLatestHeaderDesc) return paramErr;
-    DataBrowserModel::Column* column = model->column(property);
-    if (!column) return errDataBrowserPropertyNotFound;
-    column->title.reset(desc->titleString ? CFStringCreateCopy(nullptr, desc->titleString)
-                                          : nullptr);
-    column->header = *desc;
-    column->header.titleString = column->title.get();
-    model->refresh();
-    return noErr;
+    return onColumn(
+        browser, property, desc, [&](DataBrowserModel& model, DataBrowserModel::Column& column) {
+            column.title.reset(desc->titleString ? CFStringCreateCopy(nullptr, desc->titleString)
+                                                 : nullptr);
+            column.header = *desc;
+            column.header.titleString = column.title.get();
+            model.refresh();
+        });
 }
 
 OSStatus SetDataBrowserItemDataText(DataBrowserItemDataRef itemData, CFStringRef text) {
