@@ -151,6 +151,51 @@ TEST_F(ModalLoopTest, AlertsAnswerTheItemOfTheButtonPressed) {
     }
 }
 
+TEST_F(ModalLoopTest, AnAlertRunsInsideAModalWindowsLoop) {
+    WindowRef dialog = openWindow("Dialog");
+    DialogItemIndex itemHit = 0;
+    driver.answerNextModal([&](WindowRef window) {
+        RunStandardAlert(makeAlert(), nullptr, &itemHit);
+        QuitAppModalLoopForWindow(window);
+    });
+    driver.answerNextAlert(kAlertStdAlertOKButton);
+    EXPECT_EQ(noErr, RunAppModalLoopForWindow(dialog));
+    EXPECT_EQ(kAlertStdAlertOKButton, itemHit);
+}
+
+// A Unicode-key handler that, like a field watcher on older systems, looks at the field's text
+// from a one-shot idle timer after each key.
+struct FieldWatch {
+    ControlRef field;
+    std::vector<QString> seen;
+};
+
+void readField(EventLoopTimerRef timer, EventLoopIdleTimerMessage, void* data) {
+    auto* watch = static_cast<FieldWatch*>(data);
+    CFStringRef text = nullptr;
+    GetControlData(watch->field, kControlEditTextPart, kControlEditTextCFStringTag, sizeof text,
+                   &text, nullptr);
+    watch->seen.push_back(qText(text));
+    CFRelease(text);
+    RemoveEventLoopTimer(timer);
+}
+
+OSStatus watchKey(EventHandlerCallRef, EventRef, void* data) {
+    const OSStatus status =
+        InstallEventLoopIdleTimer(GetMainEventLoop(), 0.01, 0, readField, data, nullptr);
+    return status == noErr ? eventNotHandledErr : status;
+}
+
+TEST_F(ModalLoopTest, AnIdleTimerInstalledForAKeySeesTheTypedText) {
+    WindowRef window = openWindow();
+    FieldWatch watch{control(window, "edit", 5), {}};
+    const EventTypeSpec unicodeKey{kEventClassTextInput, kEventTextInputUnicodeForKeyEvent};
+    InstallControlEventHandler(watch.field, watchKey, 1, &unicodeKey, &watch, nullptr);
+    ToolboxDriver::typeKeys(window, controlID("edit", 5), "12");
+    EXPECT_TRUE(waitFor([&] { return watch.seen.size() == 2; }));
+    EXPECT_EQ((std::vector<QString>{"12", "12"}), watch.seen); // both fire after the typing
+}
+
 TEST_F(ModalLoopTest, EscapeAnswersTheCancelItem) {
     driver.answerNextModal([](WindowRef window) {
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
