@@ -1,12 +1,16 @@
 #include "CFURL.h"
 #include "CFInternal.h"
+#include "Files.h"
 #include "StringEncodings.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -292,4 +296,27 @@ Boolean CFURLGetFileSystemRepresentation(CFURLRef anURL, Boolean, UInt8* buffer,
         return false;
     std::memcpy(buffer, path.c_str(), path.size() + 1);
     return true;
+}
+
+Boolean CFURLGetFSRef(CFURLRef url, FSRef* fsRef) {
+    UInt8 path[PATH_MAX];
+    if (!fsRef || !CFURLGetFileSystemRepresentation(url, true, path, sizeof path)) return false;
+    std::unique_ptr<char, decltype(&std::free)> canonical(
+        realpath(reinterpret_cast<const char*>(path), nullptr), &std::free);
+    if (!canonical) return false;
+    const size_t length = std::strlen(canonical.get());
+    if (length + 1 > sizeof fsRef->hidden) return false;
+    std::memset(fsRef->hidden, 0, sizeof fsRef->hidden);
+    std::memcpy(fsRef->hidden, canonical.get(), length);
+    return true;
+}
+
+CFURLRef CFURLCreateFromFSRef(CFAllocatorRef, const FSRef* fsRef) {
+    if (!fsRef) return nullptr;
+    const auto* bytes = reinterpret_cast<const char*>(fsRef->hidden);
+    const std::string path(bytes, strnlen(bytes, sizeof fsRef->hidden));
+    if (path.empty()) return nullptr;
+    struct stat status = {};
+    const bool isDirectory = stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    return fileURL(path, isDirectory);
 }

@@ -35,4 +35,10 @@ Boolean CFURLHasDirectoryPath(CFURLRef anURL);
 Boolean CFURLGetFileSystemRepresentation(CFURLRef url, Boolean resolveAgainstBase, UInt8* buffer,
                                          CFIndex maxBufLen);
 
+// File references (Files.h). False when the URL names no existing file or its path is too long.
+struct FSRef;
+Boolean CFURLGetFSRef(CFURLRef url, struct FSRef* fsRef);
+// A file URL for the referenced file (a directory URL for a folder); null for null.
+CFURLRef CFURLCreateFromFSRef(CFAllocatorRef allocator, const struct FSRef* fsRef);
+
 CF_EXTERN_C_END

@@ -1,0 +1,58 @@
+#include "TestSupport.h"
+
+#include <Files.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+CFRef<CFURLRef> fileURL(const fs::path& path, bool isDirectory) {
+    return CFRef<CFURLRef>(CFURLCreateWithFileSystemPath(nullptr, makeString(path.c_str()).get(),
+                                                         kCFURLPOSIXPathStyle, isDirectory));
+}
+
+struct TemporaryFolder {
+    TemporaryFolder() : path(fs::temp_directory_path() / ("fsref-" + std::to_string(getpid()))) {
+        fs::create_directories(path / "Help Book");
+        std::ofstream(path / "Help Book" / "page.htm") << "<p>page</p>";
+        fs::create_directory_symlink(path / "Help Book", path / "link");
+    }
+    ~TemporaryFolder() { fs::remove_all(path); }
+    fs::path path;
+};
+
+TEST(FSRef, SameFileThroughALinkGivesTheSameReferenceAndRoundTrips) {
+    TemporaryFolder folder;
+    FSRef direct, throughLink;
+    ASSERT_TRUE(CFURLGetFSRef(fileURL(folder.path / "Help Book", true).get(), &direct));
+    ASSERT_TRUE(CFURLGetFSRef(fileURL(folder.path / "link", true).get(), &throughLink));
+    EXPECT_EQ(std::memcmp(direct.hidden, throughLink.hidden, sizeof direct.hidden), 0);
+
+    CFRef<CFURLRef> back(CFURLCreateFromFSRef(nullptr, &throughLink));
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(CFURLHasDirectoryPath(back.get()));
+    CFRef<CFStringRef> path(CFURLCopyFileSystemPath(back.get(), kCFURLPOSIXPathStyle));
+    EXPECT_EQ(text(path.get()), fs::canonical(folder.path / "Help Book").string());
+
+    FSRef page;
+    ASSERT_TRUE(CFURLGetFSRef(fileURL(folder.path / "link" / "page.htm", false).get(), &page));
+    CFRef<CFURLRef> pageURL(CFURLCreateFromFSRef(nullptr, &page));
+    EXPECT_FALSE(CFURLHasDirectoryPath(pageURL.get()));
+}
+
+TEST(FSRef, MissingFilesAndNullArgumentsGiveNoReference) {
+    TemporaryFolder folder;
+    FSRef reference;
+    EXPECT_FALSE(CFURLGetFSRef(fileURL(folder.path / "absent.htm", false).get(), &reference));
+    EXPECT_FALSE(CFURLGetFSRef(nullptr, &reference));
+    EXPECT_FALSE(CFURLGetFSRef(fileURL(folder.path, true).get(), nullptr));
+    EXPECT_FALSE(CFURLCreateFromFSRef(nullptr, nullptr));
+}
+
+} // namespace
