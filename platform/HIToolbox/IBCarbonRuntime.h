@@ -1,7 +1,8 @@
 // Nibs: a nib is a folder "<name>" (or "<name>.nib") among a bundle's resources holding one
 // Qt Designer file per window, "<window name>.ui", loaded with QUiLoader. A top-level QDialog
 // makes a movable modal window, another widget a document window; the form's dynamic property
-// "windowClass" (an integer) overrides that.
+// "windowClass" (an integer) overrides that. A push button marked "default" in the form is the
+// window's default button.
 #pragma once
 
 #include "MacWindows.h"

@@ -326,16 +326,18 @@ TEST_F(ControlTest, ReturnAndEscapePressTheDefaultAndCancelButtons) {
     };
     const EventTypeSpec process{kEventClassCommand, kEventCommandProcess};
     InstallWindowEventHandler(window, onCommand, 1, &process, &commands, nullptr);
-    SetWindowDefaultButton(window, control(window, "done", 1));
+    ControlRef defaultButton = nullptr;
+    GetWindowDefaultButton(window, &defaultButton);
+    EXPECT_EQ(control(window, "done", 1), defaultButton); // as the form marks it
     SetWindowCancelButton(window, control(window, "stop", 2));
     for (int key : {Qt::Key_Return, Qt::Key_Escape}) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
         QCoreApplication::sendEvent(HIWindowGetWidget(window), &press);
     }
     EXPECT_EQ((std::vector<UInt32>{kHICommandOK, kHICommandCancel}), commands);
-    ControlRef defaultButton = nullptr;
+    SetWindowDefaultButton(window, nullptr);
     GetWindowDefaultButton(window, &defaultButton);
-    EXPECT_EQ(control(window, "done", 1), defaultButton);
+    EXPECT_EQ(nullptr, defaultButton);
 }
 
 } // namespace

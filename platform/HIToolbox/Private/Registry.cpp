@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTreeView>
@@ -138,8 +139,13 @@ WindowRef adoptWindow(QWidget* widget, WindowClass windowClass) {
     QObject::connect(widget, &QObject::destroyed, [window] {
         if (liveWindow(window)) forgetWindow(window);
     });
-    for (QWidget* child : widget->findChildren<QWidget*>())
-        if (isControlName(child->objectName()) || commandOf(child)) controlForWidget(child, true);
+    for (QWidget* child : widget->findChildren<QWidget*>()) {
+        if (!isControlName(child->objectName()) && !commandOf(child)) continue;
+        ControlRef control = controlForWidget(child, true);
+        // The form's default button is the window's until the program names another.
+        if (auto* button = qobject_cast<QPushButton*>(child); button && button->isDefault())
+            window->defaultButton = control;
+    }
     return window;
 }
 
