@@ -77,8 +77,7 @@ OSStatus CreateWindowFromNib(IBNibRef nibRef, CFStringRef windowName, WindowRef*
         form = nibRef->forms.insert(name, file.readAll());
     }
     QBuffer buffer(&form.value());
-    buffer.open(QIODevice::ReadOnly);
-    QWidget* widget = uiLoader().load(&buffer);
+    QWidget* widget = buffer.open(QIODevice::ReadOnly) ? uiLoader().load(&buffer) : nullptr;
     if (!widget) {
         report("CreateWindowFromNib - cannot load window", name, uiLoader().errorString());
         return kIBCarbonRuntimeObjectNotOfRequestedType;
