@@ -1,0 +1,116 @@
+// Binding and the movement of a control's value between its default and initial-data blocks,
+// its two buffers and the screen; the routing of obscured ticket values.
+#include "TestControl.h"
+#include "TestWindows.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const ControlID kFieldID = {FOUR_CHAR_CODE("fild"), 5};
+const ControlID kOtherID = {FOUR_CHAR_CODE("fild"), 6};
+
+TEST(ControlBinding, AControlFindsItselfInTheWindowByItsControlID) {
+    WidgetWindow window;
+    window.addPane("fild_5", Rect{0, 0, 20, 20});
+    TestControl field(&kFieldID);
+    TestControl missing(&kOtherID);
+    TestControl anonymous(nullptr);
+    EXPECT_FALSE(field.InitializeCtrl(nullptr));
+    EXPECT_TRUE(field.InitializeCtrl(window.window(), nullptr, nullptr, nullptr));
+    EXPECT_NE(nullptr, field.GetControlHandle());
+    EXPECT_TRUE(field.ReInitializeCtrl(window.window()));
+    EXPECT_FALSE(missing.InitializeCtrl(window.window()));
+    EXPECT_EQ(nullptr, missing.GetControlHandle());
+    EXPECT_FALSE(anonymous.InitializeCtrl(window.window()));
+}
+
+TEST(ControlValues, AnUnboundControlHasNoBuffersToFill) {
+    TestControl field(&kFieldID);
+    field.hasBlocks = true;
+    EXPECT_TRUE(field.SetControlValueToDefault());
+    EXPECT_TRUE(field.SetUIValueToIniData());
+    EXPECT_TRUE(field.SetUIValueToDefault());
+    EXPECT_TRUE(field.SetDefaultValueToUI());
+    EXPECT_TRUE(field.SetValueFromUIToControl());
+    EXPECT_EQ(0, field.GetDataBlkSize());
+    EXPECT_TRUE(field.steps.empty());
+}
+
+TEST(ControlValues, BlocksAreCopiedIntoTheirBuffersWithTheirSize) {
+    TestControl field(&kFieldID);
+    field.allocateBuffers();
+    field.hasBlocks = true;
+    field.defaultBlock = 3;
+    field.iniBlock = -1;
+    EXPECT_TRUE(field.SetControlValueToDefault());
+    EXPECT_EQ(3, field.controlValue());
+    EXPECT_EQ(4, field.GetDataBlkSize());
+    EXPECT_TRUE(field.SetUIValueToIniData());
+    EXPECT_EQ(-1, field.uiValue());
+    EXPECT_TRUE(field.SetUIValueToDefault());
+    EXPECT_EQ(3, field.uiValue());
+}
+
+TEST(ControlValues, WithoutBlocksTheBuffersKeepTheirValues) {
+    TestControl field(&kFieldID);
+    field.allocateBuffers();
+    field.setUIValue(7, 4);
+    field.SetControlValueToDefault();
+    field.SetUIValueToDefault();
+    field.SetUIValueToIniData();
+    EXPECT_EQ(0, field.controlValue());
+    EXPECT_EQ(7, field.uiValue());
+}
+
+TEST(ControlValues, TheScreenValueReachesTheControlValueByDataSize) {
+    TestControl field(&kFieldID);
+    field.allocateBuffers();
+    field.setUIValue(9, 0);
+    field.SetValueFromUIToControl();
+    EXPECT_EQ(0, field.controlValue()); // nothing meaningful to copy
+    field.setUIValue(9, 4);
+    field.SetValueFromUIToControl();
+    EXPECT_EQ(9, field.controlValue());
+}
+
+TEST(ControlValues, TheDefaultIsShownOnlyWhenTheControlHasItsValueBuffer) {
+    TestControl field(&kFieldID);
+    field.hasBlocks = true;
+    field.defaultBlock = 2;
+    field.SetDefaultValueToUI();
+    EXPECT_TRUE(field.steps.empty());
+    field.allocateBuffers();
+    EXPECT_TRUE(field.SetDefaultValueToUI());
+    EXPECT_EQ(std::vector<std::string>{"SetExternalValueToUI 2/4"}, field.steps);
+}
+
+// Records which ticket write the routing chose.
+class TicketRoutingControl : public CBaseControl {
+  public:
+    using CBaseControl::CBaseControl;
+    using CBaseControl::SetValueToTicket;
+    std::string chosen;
+    bool SetValueToTicketWithKVEEnc(OpaquePMTicketRef*, bool) override {
+        chosen = "obscured";
+        return true;
+    }
+    bool SetValueToTicket(OpaquePMTicketRef*, bool) override {
+        chosen = "plain";
+        return true;
+    }
+};
+
+TEST(ControlTicketRouting, AControlNamedInTheListIsWrittenObscured) {
+    TicketRoutingControl field(&kFieldID);
+    CFRef<CFMutableArrayRef> list(CFArrayCreateMutable(nullptr, 0, nullptr));
+    CFArrayAppendValue(list.get(), &kOtherID);
+    EXPECT_TRUE(field.SetValueToTicket(nullptr, false, list.get()));
+    EXPECT_EQ("plain", field.chosen);
+    const ControlID equalCopy = kFieldID; // equal by value, not by address
+    CFArrayAppendValue(list.get(), &equalCopy);
+    EXPECT_TRUE(field.SetValueToTicket(nullptr, false, list.get()));
+    EXPECT_EQ("obscured", field.chosen);
+}
+
+} // namespace

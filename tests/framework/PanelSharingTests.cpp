@@ -1,0 +1,129 @@
+// What a panel shares with its controls and child windows: finding a control by its ControlID
+// across the tree, the constraint table, the print session and the current printer's ID.
+#include "CallLog.h"
+
+#include <SessionAccessors.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+const ControlID kSharedID = {FOUR_CHAR_CODE("shrd"), 7};
+const ControlID kChildOnlyID = {FOUR_CHAR_CODE("chld"), 8};
+const ControlID kInstallableID = {FOUR_CHAR_CODE("inst"), 9};
+const ControlID kSameSignatureOtherID = {FOUR_CHAR_CODE("shrd"), 70};
+
+class PanelLookupTest : public testing::Test {
+  protected:
+    PanelLookupTest() {
+        panel.RunTimeAddNewControl(&anonymous);
+        panel.RunTimeAddNewControl(&own);
+        panel.RunTimeAddNewInstallableControl(&installable);
+        panel.RunTimeAddNewWindow(&child);
+        child.RunTimeAddNewControl(&childShared);
+        child.RunTimeAddNewWindow(&grandchild);
+        grandchild.RunTimeAddNewControl(&grandchildOnly);
+    }
+
+    CallLog log;
+    CBasePrintPanel panel;
+    CBasePrintPanel child;
+    CBasePrintPanel grandchild;
+    RecordingControl anonymous{log, "anonymous"};
+    RecordingControl own{log, "own", &kSharedID};
+    RecordingControl installable{log, "installable", &kInstallableID};
+    RecordingControl childShared{log, "childShared", &kSharedID};
+    RecordingControl grandchildOnly{log, "grandchildOnly", &kChildOnlyID};
+};
+
+TEST_F(PanelLookupTest, ThePanelsOwnControlComesBeforeAChildsWithTheSameID) {
+    const ControlID copy = kSharedID; // equal by value, not by address
+    EXPECT_EQ(&own, panel.GetPanelControl(&copy));
+    EXPECT_EQ(&childShared, child.GetPanelControl(&copy));
+}
+
+TEST_F(PanelLookupTest, InstallableControlsAndChildWindowsAreSearchedToo) {
+    EXPECT_EQ(&installable, panel.GetPanelControl(&kInstallableID));
+    EXPECT_EQ(&grandchildOnly, panel.GetPanelControl(&kChildOnlyID));
+}
+
+TEST_F(PanelLookupTest, AnIDThatNoControlCarriesFindsNothing) {
+    EXPECT_EQ(nullptr, panel.GetPanelControl(&kSameSignatureOtherID));
+    EXPECT_EQ(nullptr, grandchild.GetPanelControl(&kSharedID)); // children do not look upward
+    EXPECT_EQ(nullptr, panel.GetPanelControl(nullptr));
+}
+
+TEST_F(PanelLookupTest, TheConstraintTableReachesTheWholeTree) {
+    ConstraintTable table;
+    panel.SetxppdPtr(&table);
+    EXPECT_EQ(&table, panel.GetxppdPtr());
+    EXPECT_EQ(&table, child.GetxppdPtr());
+    EXPECT_EQ(&table, grandchild.GetxppdPtr());
+}
+
+// Sessions on the demo fax printer, with libcups pointed at a server that does not exist.
+class PanelSessionTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        setenv("CUPS_SERVER", "/nonexistent/cups.sock", 1);
+        ASSERT_EQ(noErr, PMCreateSession(&session));
+        ASSERT_EQ(noErr, PMSessionSetCurrentPrinter(session, CFSTR("NorvaleDemoFax")));
+    }
+    void TearDown() override {
+        if (session) PMRelease(session);
+        unsetenv("CUPS_SERVER");
+    }
+
+    PMPrintSession session = nullptr;
+};
+
+TEST_F(PanelSessionTest, ThePrinterStringIsRefreshedHereAndInEveryChild) {
+    CBasePrintPanel panel;
+    CBasePrintPanel child;
+    panel.RunTimeAddNewWindow(&child);
+    ASSERT_TRUE(panel.SetCurrentPrinterString(session));
+    ASSERT_TRUE(panel.SetCurrentPrinterString(session)); // replaces, does not append
+    EXPECT_EQ(kCFCompareEqualTo,
+              CFStringCompare(CFSTR("NorvaleDemoFax"), panel.GetCurrentPrinterString(), 0));
+    EXPECT_EQ(kCFCompareEqualTo,
+              CFStringCompare(CFSTR("NorvaleDemoFax"), child.GetCurrentPrinterString(), 0));
+    EXPECT_EQ(session, panel.GetCurrentPrintSession());
+    EXPECT_EQ(session, child.GetCurrentPrintSession());
+    EXPECT_NE(nullptr, panel.GetPPDRefFromCurrentPrintSession());
+}
+
+TEST_F(PanelSessionTest, WithoutAPrinterTheStringCannotBeMade) {
+    CBasePrintPanel panel;
+    EXPECT_FALSE(panel.SetCurrentPrinterString(nullptr));
+    CFRef<CFMutableStringRef> text(CFStringCreateMutable(nullptr, 0));
+    EXPECT_EQ(1, SetPrinterString(nullptr, text.get()));
+    EXPECT_EQ(1, SetPrinterString(session, nullptr));
+}
+
+TEST_F(PanelSessionTest, TheTicketIsReadFromItsPointerSizedNumber) {
+    PMTicketRef ticket = nullptr;
+    ASSERT_EQ(noErr, GetTicketFromSession(session, CFSTR("PMPrintSettingsTicket"), &ticket));
+    ASSERT_NE(nullptr, ticket);
+    EXPECT_EQ(noErr, PMTicketSetCString(ticket, CFSTR("test"), CFSTR("probe"), "1", false));
+
+    PMTicketRef untouched = ticket;
+    EXPECT_EQ(kPMInvalidTicket, GetTicketFromSession(session, CFSTR("NoSuchKey"), &untouched));
+    EXPECT_EQ(ticket, untouched);
+    // The PPD is data, not a number.
+    EXPECT_EQ(kPMInvalidTicket,
+              GetTicketFromSession(session, CFSTR("kPMPPDReference"), &untouched));
+}
+
+TEST(PreferenceKeys, ThePrinterStringComesFirstWithoutSeparator) {
+    CFRef<CFMutableStringRef> key(CFStringCreateMutable(nullptr, 0));
+    ASSERT_TRUE(CreateKeyWithCurrentPrinter(CFSTR("SenderName"), CFSTR("Fax1"), key.get()));
+    EXPECT_EQ(kCFCompareEqualTo, CFStringCompare(CFSTR("Fax1SenderName"), key.get(), 0));
+    EXPECT_FALSE(CreateKeyWithCurrentPrinter(nullptr, CFSTR("Fax1"), key.get()));
+    EXPECT_FALSE(CreateKeyWithCurrentPrinter(CFSTR("SenderName"), nullptr, key.get()));
+    EXPECT_FALSE(CreateKeyWithCurrentPrinter(CFSTR("SenderName"), CFSTR("Fax1"), nullptr));
+    EXPECT_EQ(kCFCompareEqualTo, CFStringCompare(CFSTR("Fax1SenderName"), key.get(), 0));
+}
+
+} // namespace
