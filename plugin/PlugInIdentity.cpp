@@ -1,0 +1,13 @@
+#include "PlugInIdentity.h"
+
+CFBundleRef GetAppBundleRef() {
+    return CFBundleGetBundleWithIdentifier(CFSTR(kNVPDEBundleIdentifierStr));
+}
+
+CFStringRef GetAppClientID() {
+    return CFSTR(kNVPDEKindStr);
+}
+
+CFStringRef GetPDENibFileName() {
+    return CFSTR(kNVPDENibFileNameStr);
+}
