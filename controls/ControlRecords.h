@@ -20,7 +20,8 @@ struct ControlAccessInfo {
 // on one value of a control.
 typedef const ControlID* const* ConstrainList;
 // One constraint list per value index of a control (popup: item - 1; check box: 0 or 1); a
-// null entry means nothing depends on that value.
+// null entry means nothing depends on that value. The array has an entry for every value
+// index the control can take.
 typedef const ConstrainList* ConstrainArray;
 
 struct ConstrainInfo {

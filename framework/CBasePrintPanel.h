@@ -145,16 +145,17 @@ class CBasePrintPanel {
     static OSStatus Control_DefaultPrintBtnHandler(EventHandlerCallRef callRef, EventRef event,
                                                    void* panel);
 
+    // The user-pane identity: which window of which nib holds this panel's controls, and the
+    // ControlID of the user pane in it.
     OSType GetUserPaneSignature() const { return userPaneSignature_; }
     SInt32 GetUserPaneID() const { return userPaneID_; }
-
-  protected:
-    // Set by the derived class's constructor: which window of which nib holds this panel's
-    // controls, and the ControlID of the user pane in it.
-    void SetUserPaneIdentity(OSType signature, SInt32 id, CFStringRef nibFileName,
-                             CFStringRef nibWindowName);
     CFStringRef GetNibFileName() const { return nibFileName_.get(); }
     CFStringRef GetNibWindowName() const { return nibWindowName_.get(); }
+
+  protected:
+    // Set by the derived class's constructor (the strings are retained).
+    void SetUserPaneIdentity(OSType signature, SInt32 id, CFStringRef nibFileName,
+                             CFStringRef nibWindowName);
 
   private:
     UInt32 AddToList(CFMutableArrayRef list, UInt32& count, const void* entry);

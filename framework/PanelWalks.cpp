@@ -136,7 +136,7 @@ Boolean CBasePrintPanel::GetValueFromPreset() {
         if (!c->GetValueToPreset()) c->SetControlValueToDefault();
     });
     ForEachListed<CBasePrintPanel>(childWindowList_.get(), [](CBasePrintPanel* child) {
-        return child->GetValueFromPreset() == Boolean(true);
+        return child->GetValueFromPreset() != false;
     });
     return true;
 }
