@@ -3,6 +3,7 @@
 #include "CallLog.h"
 #include "TestWindows.h"
 
+#include <ToolboxDriver.h>
 #include <UserPanePlacement.h>
 
 #include <MacErrors.h>
@@ -83,6 +84,13 @@ TEST_F(UserPaneTest, TheNibPaneIsCentredEmbeddedAndShownWithItsControls) {
     EXPECT_EQ(CallLog{"check:InitializeCtrl"}, log);
     ASSERT_NE(nullptr, checkBox.GetControlHandle());
     EXPECT_EQ(dialog.window(), GetControlOwner(checkBox.GetControlHandle()));
+}
+
+TEST_F(UserPaneTest, AClickOnABoundControlReachesItsWrapper) {
+    build(Rect{10, 5, 310, 505});
+    log.clear();
+    ASSERT_TRUE(ToolboxDriver::click(dialog.window(), kCheckBoxID));
+    EXPECT_EQ((CallLog{"check:UIEventHandler", "check:GetValueFromUI"}), log);
 }
 
 TEST_F(UserPaneTest, ThePrintButtonHandlerWatchesTheDialogWindowUntilThePanelGoes) {
