@@ -132,6 +132,8 @@ TEST_F(EntryPoints, PrologueHandsTheDialogThePanesIdentity) {
     EXPECT_TRUE(instance->constraintTable->empty());
     EXPECT_EQ(instance->pane->GetUserPaneSignature(), FOUR_CHAR_CODE("sfsp"));
     EXPECT_EQ(instance->pane->GetUserPaneID(), 1);
+    EXPECT_TRUE(CFEqual(instance->pane->GetNibFileName(), CFSTR("NVSendraFax")));
+    EXPECT_TRUE(CFEqual(instance->pane->GetNibWindowName(), CFSTR("Window")));
 }
 
 TEST_F(EntryPoints, FirstLoadReadsInitialDataAndLaterLoadsReapplyConflicts) {
@@ -183,10 +185,12 @@ TEST_F(EntryPoints, MissingContextSessionOrPaneGiveTheDialogsFailureCodes) {
     PMPDEFlags flags = 0;
     EXPECT_EQ(table().Initialize(nullptr, &flags, nullptr, parentUserPane_, session_), -9530);
     EXPECT_EQ(table().Sync(nullptr, session_, kSyncDirectionSetTickets), -9530);
-    CFArrayRef untouched = reinterpret_cast<CFArrayRef>(&flags);
-    CFArrayRef alsoUntouched = untouched;
-    EXPECT_EQ(table().GetSummaryText(nullptr, &untouched, &alsoUntouched), noErr);
-    EXPECT_EQ(untouched, reinterpret_cast<CFArrayRef>(&flags));
+    CFRef<CFArrayRef> earlier(CFArrayCreate(nullptr, nullptr, 0, &kCFTypeArrayCallBacks));
+    CFArrayRef titles = earlier.get();
+    CFArrayRef values = earlier.get();
+    EXPECT_EQ(table().GetSummaryText(nullptr, &titles, &values), noErr);
+    EXPECT_EQ(titles, earlier.get());
+    EXPECT_EQ(values, earlier.get());
 
     prologue();
     EXPECT_EQ(table().Sync(context_, nullptr, kSyncDirectionSetUserInterface), -30879);
