@@ -17,6 +17,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QString qText(const std::string& text) {
@@ -75,8 +77,8 @@ void PrintDialog::buildWindow() {
     layout->addWidget(panePopup_);
 
     pages_ = new QStackedWidget();
-    pages_->setMinimumSize(480, 280);
     summary_ = new QTreeWidget();
+    summary_->setMinimumSize(480, 280); // the pages set the stack's size: the largest one wins
     summary_->setObjectName("summary");
     summary_->setColumnCount(2);
     summary_->setHeaderLabels({tr("Setting"), tr("Value")});
@@ -171,6 +173,13 @@ void PrintDialog::loadExtension(const std::string& bundlePath) {
             continue;
         }
         extension->sync(session_, kSyncDirectionSetUserInterface);
+        // The extension placed its controls in the page, possibly beyond the dialog's size:
+        // the page asks for room for all of them, and the window grows to fit.
+        QRect used;
+        for (const QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            used |= child->geometry();
+        page->setMinimumSize(used.right() + 1 + std::max(used.left(), 0),
+                             used.bottom() + 1 + std::max(used.top(), 0));
         extensionPages_.push_back(page);
         extensions_.push_back(std::move(extension));
     }
