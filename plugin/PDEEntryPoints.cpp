@@ -55,7 +55,7 @@ OSStatus Prologue(PMPDEContext* context, OSType* creator, CFStringRef* userOptio
     *userOptionKind = GetAppClientID();
     *creator = kNVPDECreator;
 
-    RegisterMyHelpBook(); // a book that cannot be registered only disables the help buttons
+    RegisterMyHelpBook(); // without a registered book the help pages just do not open
     instance->pane->SetPhase(kPDEPhaseCreated);
     return noErr;
 }
