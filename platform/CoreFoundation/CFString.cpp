@@ -134,21 +134,21 @@ struct Conversion {
     std::string length;
     char type = 0;
 
-    std::string spec(const char* lengthOverride) const {
-        std::string spec = "%" + flags;
-        if (width >= 0) spec += std::to_string(width);
-        if (precision >= 0) spec += "." + std::to_string(precision);
-        return spec + lengthOverride + type;
+    std::string specifier(const char* lengthOverride) const {
+        std::string specifier = "%" + flags;
+        if (width >= 0) specifier += std::to_string(width);
+        if (precision >= 0) specifier += "." + std::to_string(precision);
+        return specifier + lengthOverride + type;
     }
 };
 
-template <class Value> std::u16string printed(const std::string& spec, Value value) {
+template <class Value> std::u16string printed(const std::string& specifier, Value value) {
     char small[128];
-    const int needed = std::snprintf(small, sizeof small, spec.c_str(), value);
+    const int needed = std::snprintf(small, sizeof small, specifier.c_str(), value);
     if (needed < 0) return {};
     if (size_t(needed) < sizeof small) return cf::fromUTF8(small);
     std::string large(size_t(needed) + 1, '\0');
-    std::snprintf(large.data(), large.size(), spec.c_str(), value);
+    std::snprintf(large.data(), large.size(), specifier.c_str(), value);
     large.resize(size_t(needed));
     return cf::fromUTF8(large);
 }
@@ -235,8 +235,8 @@ std::u16string format(std::u16string_view fmt, va_list arguments) {
             break;
         case 'd':
         case 'i':
-            out +=
-                printed(c.spec("ll"), isLong ? va_arg(ap, long long) : (long long)va_arg(ap, int));
+            out += printed(c.specifier("ll"),
+                           isLong ? va_arg(ap, long long) : (long long)va_arg(ap, int));
             break;
         case 'u':
         case 'o':
@@ -246,7 +246,7 @@ std::u16string format(std::u16string_view fmt, va_list arguments) {
                 isLong ? va_arg(ap, unsigned long long) : va_arg(ap, unsigned);
             if (c.length == "hh") value &= 0xFF;
             if (c.length == "h") value &= 0xFFFF;
-            out += printed(c.spec("ll"), value);
+            out += printed(c.specifier("ll"), value);
             break;
         }
         case 'f':
@@ -258,12 +258,12 @@ std::u16string format(std::u16string_view fmt, va_list arguments) {
         case 'a':
         case 'A':
             if (c.length == "L")
-                out += printed(c.spec("L"), va_arg(ap, long double));
+                out += printed(c.specifier("L"), va_arg(ap, long double));
             else
-                out += printed(c.spec(""), va_arg(ap, double));
+                out += printed(c.specifier(""), va_arg(ap, double));
             break;
         case 'p':
-            out += printed(c.spec(""), va_arg(ap, void*));
+            out += printed(c.specifier(""), va_arg(ap, void*));
             break;
         default: // not a conversion: keep the text as written
             out.append(fmt.substr(start, i - start));
