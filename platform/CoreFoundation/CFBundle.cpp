@@ -1,7 +1,5 @@
 #include "CFBundle.h"
-#include "CFData.h"
 #include "CFInternal.h"
-#include "CFPropertyList.h"
 #include "CFRef.h"
 #include "PlugInRegistry.h"
 #include "StringsTable.h"
@@ -12,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -51,14 +48,6 @@ std::vector<fs::path>& searchDirectories() {
     return *directories;
 }
 
-std::optional<std::string> readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 fs::path contents(const __CFBundle* bundle) {
     return bundle->folder / "Contents";
 }
@@ -69,13 +58,8 @@ fs::path resources(const __CFBundle* bundle) {
 // The bundle's Info dictionary; an empty one (with a message) when it is missing or malformed.
 CFDictionaryRef readInfo(const fs::path& folder) {
     const fs::path path = folder / "Contents" / "Info.plist";
-    if (auto bytes = readFile(path)) {
-        CFRef<CFDataRef> data(CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(bytes->data()),
-                                           CFIndex(bytes->size())));
-        CFRef<CFPropertyListRef> list(
-            CFPropertyListCreateWithData(nullptr, data.get(), 0, nullptr, nullptr));
-        if (CFGetTypeID(list.get()) == CFDictionaryGetTypeID())
-            return static_cast<CFDictionaryRef>(list.release());
+    if (auto bytes = cf::readWholeFile(path)) {
+        if (CFDictionaryRef info = cf::createDictionaryFromPropertyList(*bytes, 0)) return info;
         std::fprintf(stderr, "CFBundle: malformed Info.plist in %s\n", folder.c_str());
     }
     return CFDictionaryCreate(nullptr, nullptr, nullptr, 0, &kCFTypeDictionaryKeyCallBacks,
@@ -160,7 +144,8 @@ CFDictionaryRef tableAt(__CFBundle* bundle, const fs::path& file) {
     CFDictionaryRef table = nullptr;
     std::error_code error;
     if (fs::is_regular_file(file, error))
-        if (auto bytes = readFile(file)) table = cf::createStringsTable(*bytes, file.string());
+        if (auto bytes = cf::readWholeFile(file))
+            table = cf::createStringsTable(*bytes, file.string());
     bundle->tables.emplace(file, table);
     return table;
 }

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "CFBase.h"
+#include "CFDictionary.h"
 #include "CFString.h"
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -70,5 +72,11 @@ std::u16string_view chars(CFStringRef string);  // empty for null or a non-strin
 std::string toUTF8(CFStringRef string);         // empty for null or a non-string
 std::u16string fromUTF8(std::string_view text); // invalid sequences become U+FFFD
 std::string toUTF8(std::u16string_view text);   // lone surrogates become U+FFFD
+
+// The whole content of a file; nothing when it cannot be read.
+std::optional<std::string> readWholeFile(const std::string& path);
+// The dictionary that XML property-list bytes hold (mutable containers with
+// kCFPropertyListMutableContainers); null when they hold no dictionary.
+CFDictionaryRef createDictionaryFromPropertyList(std::string_view bytes, CFOptionFlags options);
 
 } // namespace cf

@@ -12,11 +12,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <mutex>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -84,17 +82,11 @@ std::optional<fs::path> fileFor(CFStringRef application, CFStringRef user, CFStr
 }
 
 CFMutableDictionaryRef readFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    if (in) bytes << in.rdbuf();
-    const std::string text = bytes.str();
-    if (!text.empty()) {
-        CFRef<CFDataRef> data(CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(text.data()),
-                                           CFIndex(text.size())));
-        CFRef<CFPropertyListRef> list(CFPropertyListCreateWithData(
-            nullptr, data.get(), kCFPropertyListMutableContainers, nullptr, nullptr));
-        if (CFGetTypeID(list.get()) == CFDictionaryGetTypeID())
-            return static_cast<CFMutableDictionaryRef>(const_cast<void*>(list.release()));
+    const std::string bytes = cf::readWholeFile(file).value_or(std::string());
+    if (!bytes.empty()) {
+        if (CFDictionaryRef values =
+                cf::createDictionaryFromPropertyList(bytes, kCFPropertyListMutableContainers))
+            return const_cast<CFMutableDictionaryRef>(values);
         std::fprintf(stderr, "CFPreferences: ignoring the malformed file %s\n", file.c_str());
     }
     return CFDictionaryCreateMutable(nullptr, 0, &kCFTypeDictionaryKeyCallBacks,

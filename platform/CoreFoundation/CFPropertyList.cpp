@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -211,3 +213,24 @@ CFDataRef CFPropertyListCreateData(CFAllocatorRef, CFPropertyListRef propertyLis
     xml.writeEndDocument();
     return CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(bytes.constData()), bytes.size());
 }
+
+namespace cf {
+
+std::optional<std::string> readWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+CFDictionaryRef createDictionaryFromPropertyList(std::string_view bytes, CFOptionFlags options) {
+    CFRef<CFDataRef> data(
+        CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(bytes.data()), CFIndex(bytes.size())));
+    CFRef<CFPropertyListRef> list(
+        CFPropertyListCreateWithData(nullptr, data.get(), options, nullptr, nullptr));
+    if (CFGetTypeID(list.get()) != CFDictionaryGetTypeID()) return nullptr;
+    return static_cast<CFDictionaryRef>(list.release());
+}
+
+} // namespace cf

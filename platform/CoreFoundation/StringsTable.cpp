@@ -1,8 +1,6 @@
 #include "StringsTable.h"
 
-#include "CFData.h"
 #include "CFInternal.h"
-#include "CFPropertyList.h"
 #include "CFRef.h"
 #include "StringEncodings.h"
 
@@ -178,12 +176,7 @@ CFDictionaryRef createStringsTable(const std::string& bytes, const std::string& 
     }
     const size_t first = text.find_first_not_of(u" \t\r\n\uFEFF");
     if (first != std::u16string::npos && text[first] == u'<') {
-        CFRef<CFDataRef> data(CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(bytes.data()),
-                                           CFIndex(bytes.size())));
-        CFRef<CFPropertyListRef> list(
-            CFPropertyListCreateWithData(nullptr, data.get(), 0, nullptr, nullptr));
-        if (CFGetTypeID(list.get()) == CFDictionaryGetTypeID())
-            return static_cast<CFDictionaryRef>(list.release());
+        if (CFDictionaryRef table = createDictionaryFromPropertyList(bytes, 0)) return table;
         std::fprintf(stderr, "CFBundle: strings table %s is not a dictionary\n", origin.c_str());
         return nullptr;
     }
