@@ -169,4 +169,3 @@ OSStatus Terminate(PMPDEContext context, OSStatus status) {
     return noErr;
 }
 
-void MyDebugMessage(const char*, long) {}

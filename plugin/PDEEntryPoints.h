@@ -56,5 +56,3 @@ OSStatus Close(PMPDEContext context);
 // pane fails to end (the instance is then kept).
 OSStatus Terminate(PMPDEContext context, OSStatus status);
 
-// A diagnostic hook that does nothing.
-void MyDebugMessage(const char* message, long number);

@@ -11,3 +11,5 @@ CFStringRef GetAppClientID() {
 CFStringRef GetPDENibFileName() {
     return CFSTR(kNVPDENibFileNameStr);
 }
+
+void MyDebugMessage(const char*, long) {}

@@ -24,3 +24,5 @@ CFBundleRef GetAppBundleRef();
 CFStringRef GetAppClientID();
 // The nib of the pane and of every child window, "NVSendraFax". Constant.
 CFStringRef GetPDENibFileName();
+// A diagnostic hook that does nothing; its calls mark the steps of the pane's life.
+void MyDebugMessage(const char* message, long number);
