@@ -3,10 +3,13 @@
 // test environment).
 #include <QApplication>
 
+#include "ScratchFolder.h"
+
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ScratchFolder scratch;
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
