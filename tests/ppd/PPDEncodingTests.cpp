@@ -1,0 +1,123 @@
+// Encodings of PPD text, option titles and defaults, over real PPD files read by libcups.
+#include "TestPPD.h"
+
+#include <PPDEncoding.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The title of the fax image quality option of the test PPD, as the user reads it.
+std::string titleOf(const std::string& ppdName) {
+    PPDFile ppd = openTestPPD(ppdName);
+    if (!ppd) return "<no PPD>";
+    CFStringRef title = nullptr;
+    EXPECT_EQ(0, GetUITitleFromPPD(ppd.get(), "NVFaxImageQuality", &title));
+    const CFRef<CFStringRef> owned(title);
+    return text(title);
+}
+
+CFStringEncoding encodingNamed(const char* name) {
+    ppd_file_t ppd{};
+    ppd.lang_encoding = const_cast<char*>(name);
+    CFStringEncoding encoding = kCFStringEncodingInvalidId;
+    GetCFStringEncodingFromPPD(&ppd, &encoding);
+    return encoding;
+}
+
+TEST(PDEEncoding, ThePlugInsOwnStringsAreUTF8) {
+    EXPECT_EQ(kCFStringEncodingUTF8, GetCurrentPDEEncoding());
+    EXPECT_EQ(kCFStringEncodingUTF8, currentPDEEncoding);
+}
+
+TEST(PPDEncoding, DeclaredNamesAreComparedExactlyAndUnknownOnesMeanMacRoman) {
+    EXPECT_EQ(kCFStringEncodingISOLatin1, encodingNamed("ISOLatin1"));
+    EXPECT_EQ(kCFStringEncodingWindowsLatin1, encodingNamed("WindowsANSI"));
+    EXPECT_EQ(kCFStringEncodingMacJapanese, encodingNamed("JIS83-RKSJ"));
+    EXPECT_EQ(kCFStringEncodingUTF8, encodingNamed("UTF-8"));
+    EXPECT_EQ(kCFStringEncodingUTF8, encodingNamed("UTF8"));
+    EXPECT_EQ(kCFStringEncodingMacRoman, encodingNamed("isolatin1"));
+    EXPECT_EQ(kCFStringEncodingMacRoman, encodingNamed("utf-8"));
+    EXPECT_EQ(kCFStringEncodingMacRoman, encodingNamed("Klingon"));
+    EXPECT_EQ(kCFStringEncodingMacRoman, encodingNamed(nullptr));
+
+    CFStringEncoding encoding = kCFStringEncodingInvalidId;
+    GetCFStringEncodingFromPPD(nullptr, &encoding);
+    EXPECT_EQ(kCFStringEncodingMacRoman, encoding);
+    GetCFStringEncodingFromPPD(nullptr, nullptr); // no place for the answer: nothing happens
+}
+
+TEST(PPDEncoding, LibcupsReportsUTF8ForEveryDeclaredEncoding) {
+    for (const char* name : {"ISOLatin1", "WindowsANSI", "JIS83-RKSJ", "UTF-8", "UTF8", "Unknown",
+                             "LowerCaseUTF8", "LowerCaseISOLatin1"}) {
+        PPDFile ppd = openTestPPD(name);
+        ASSERT_TRUE(ppd) << name;
+        CFStringEncoding encoding = kCFStringEncodingInvalidId;
+        GetCFStringEncodingFromPPD(ppd.get(), &encoding);
+        EXPECT_EQ(kCFStringEncodingUTF8, encoding) << name;
+    }
+}
+
+TEST(PPDTitles, TitlesOfRealPPDsReadAsTheirAuthorsWroteThem) {
+    EXPECT_EQ("Qualit\u00e9 \u00fcber", titleOf("ISOLatin1"));
+    EXPECT_EQ("Kosten \u20ac", titleOf("WindowsANSI"));
+    EXPECT_EQ("\u30d5\u30a1\u30af\u30b9\u753b\u8cea", titleOf("JIS83-RKSJ"));
+    EXPECT_EQ("Qualit\u00e9 \u30d5\u30a1\u30af\u30b9", titleOf("UTF-8"));
+    EXPECT_EQ("Qualit\u00e9 \u30d5\u30a1\u30af\u30b9", titleOf("UTF8"));
+}
+
+TEST(PPDTitles, BytesOfAnEncodingLibcupsDoesNotKnowReadAsMacRoman) {
+    EXPECT_EQ("Qualit\u00e9 \u00fcber", titleOf("Unknown"));       // "Klingon"
+    EXPECT_EQ("Qualit\u00e9 \u00fcber", titleOf("LowerCaseUTF8")); // "utf8"
+    // libcups matches "isolatin1" without regard to case and has read it as ISO 8859-1.
+    EXPECT_EQ("Qualit\u00e9 \u00fcber", titleOf("LowerCaseISOLatin1"));
+}
+
+TEST(PPDTitles, TextNotTakenFromLibcupsIsConvertedFromItsDeclaredEncoding) {
+    ppd_file_t latin1{};
+    latin1.lang_encoding = const_cast<char*>("ISOLatin1");
+    CFRef<CFStringRef> title(CreateStringFromPPDText(&latin1, "Caf\xE9"));
+    EXPECT_EQ("Caf\u00e9", text(title.get()));
+    ppd_file_t japanese{};
+    japanese.lang_encoding = const_cast<char*>("JIS83-RKSJ");
+    title.reset(CreateStringFromPPDText(&japanese, "\x83\x74\x83\x40\x83\x4E\x83\x58"));
+    EXPECT_EQ("\u30d5\u30a1\u30af\u30b9", text(title.get()));
+    title.reset(CreateStringFromPPDText(nullptr, "Caf\x8E")); // no PPD: Mac OS Roman
+    EXPECT_EQ("Caf\u00e9", text(title.get()));
+    EXPECT_EQ(nullptr, CreateStringFromPPDText(&latin1, nullptr));
+}
+
+TEST(PPDTitles, UnknownOptionsAndMissingPPDsGiveNull) {
+    PPDFile ppd = openTestPPD("ISOLatin1");
+    ASSERT_TRUE(ppd);
+    CFStringRef title = CFSTR("untouched");
+    EXPECT_EQ(0, GetUITitleFromPPD(ppd.get(), "NVFaxNoSuchOption", &title));
+    EXPECT_EQ(nullptr, title);
+    title = CFSTR("untouched");
+    EXPECT_EQ(0, GetUITitleFromPPD(nullptr, "NVFaxImageQuality", &title));
+    EXPECT_EQ(nullptr, title);
+    title = CFSTR("untouched");
+    EXPECT_EQ(0, GetUITitleFromPPD(ppd.get(), nullptr, &title));
+    EXPECT_EQ(nullptr, title);
+    EXPECT_EQ(0, GetUITitleFromPPD(ppd.get(), "NVFaxImageQuality", nullptr));
+}
+
+TEST(PPDDefaults, TheDefaultChoiceKeywordOfTheOption) {
+    for (const char* name : {"ISOLatin1", "JIS83-RKSJ", "UTF-8", "Unknown"}) {
+        PPDFile ppd = openTestPPD(name);
+        ASSERT_TRUE(ppd) << name;
+        CFStringRef choice = nullptr;
+        EXPECT_EQ(0, GetUIDefaultFromPPD(ppd.get(), "NVFaxImageQuality", &choice));
+        const CFRef<CFStringRef> owned(choice);
+        EXPECT_EQ("Fine", text(choice)) << name;
+    }
+    PPDFile ppd = openTestPPD("UTF-8");
+    CFStringRef choice = CFSTR("untouched");
+    EXPECT_EQ(0, GetUIDefaultFromPPD(ppd.get(), "NVFaxNoSuchOption", &choice));
+    EXPECT_EQ(nullptr, choice);
+    choice = CFSTR("untouched");
+    EXPECT_EQ(0, GetUIDefaultFromPPD(nullptr, "NVFaxImageQuality", &choice));
+    EXPECT_EQ(nullptr, choice);
+}
+
+} // namespace
