@@ -3,6 +3,7 @@
 #include "PlugInIdentity.h"
 
 #include <CFRef.h>
+#include <ControlDefinitionTables.h>
 
 #include <new>
 
@@ -16,6 +17,8 @@ NVPDEFactoryObject* factoryObject(void* thisPointer) {
 
 extern "C" __attribute__((visibility("default"))) void* NVPDEPluginFactory(CFAllocatorRef,
                                                                            CFUUIDRef typeID) {
+    // The plug-in is being loaded: no control exists yet.
+    SetControlAccessPreferencesUser();
     CFRef<CFUUIDRef> plugInType(CFUUIDCreateFromString(nullptr, CFSTR(kNVPDEPlugInTypeIDStr)));
     CFUUIDRef factoryID = CFUUIDCreateFromString(nullptr, CFSTR(kNVPDEFactoryIDStr));
     if (!typeID || !plugInType || !factoryID || !CFEqual(typeID, plugInType.get())) {

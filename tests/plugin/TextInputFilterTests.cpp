@@ -1,0 +1,190 @@
+// The key filters of the filtered fields, installed on the real fields of the bundle's nib
+// windows and typed into as a user types; and the whole-text rule.
+#include "NibWindow.h"
+
+#include <TextInputFilters.h>
+
+#include <ControlDefinitionTables.h>
+#include <TestDriver/ToolboxDriver.h>
+
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A shown nib window whose field has the key filter installed.
+class FilteredField {
+  public:
+    FilteredField(CFStringRef windowName, const ControlID& field, ControlKeyFilterUPP filter)
+        : window_(windowName), id_(field) {
+        ShowWindow(window_.get());
+        installed_ = SetControlData(window_.control(id_), kControlEditTextPart,
+                                    kControlEditTextKeyFilterTag, sizeof filter, &filter) == noErr;
+    }
+    bool installed() const { return installed_; }
+
+    void setText(const QString& text) {
+        CFRef<CFStringRef> string(CFStringCreateWithCharacters(
+            nullptr, reinterpret_cast<const UniChar*>(text.utf16()), text.size()));
+        const CFStringRef value = string.get();
+        SetControlData(window_.control(id_), kControlEditTextPart, kControlEditTextCFStringTag,
+                       sizeof value, &value);
+    }
+    QString text() const { return ToolboxDriver::controlText(window_.get(), id_); }
+    QLineEdit* lineEdit() const { return qobject_cast<QLineEdit*>(window_.widget(id_)); }
+
+    // Types the text and gives the number of beeps it caused.
+    UInt32 type(const QString& text) {
+        const UInt32 before = ToolboxDriver::beepCount();
+        ToolboxDriver::typeKeys(window_.get(), id_, text);
+        return ToolboxDriver::beepCount() - before;
+    }
+    UInt32 press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        const UInt32 before = ToolboxDriver::beepCount();
+        ToolboxDriver::pressKey(window_.get(), id_, key, modifiers);
+        return ToolboxDriver::beepCount() - before;
+    }
+
+  private:
+    NibWindow window_;
+    ControlID id_;
+    bool installed_ = false;
+};
+
+TEST(KeyFilters, SenderNameTakesAKeyAt29BytesAndBlocksItAt30WithABeep) {
+    FilteredField field(CFSTR("Window"), senderNameTextEditCtrlID, senderNameFilter);
+    ASSERT_TRUE(field.installed());
+    field.setText(QString(29, u'a'));
+    EXPECT_EQ(field.type(QStringLiteral("b")), 0u);
+    EXPECT_EQ(field.text(), QString(29, u'a') + u'b');
+    EXPECT_EQ(field.type(QStringLiteral("c")), 1u);
+    EXPECT_EQ(field.text().size(), 30);
+}
+
+TEST(KeyFilters, LimitCountsTheBytesInTheFieldNotTheCharactersOrTheSelection) {
+    FilteredField field(CFSTR("FaxSettings"), userNameTextEditCtrlID, userNameFilter);
+    ASSERT_TRUE(field.installed());
+    // Sixteen letters above U+00FF take two bytes each: the 32-byte limit is reached.
+    field.setText(QString(16, QChar(0x0416)));
+    EXPECT_EQ(field.type(QStringLiteral("a")), 1u);
+    EXPECT_EQ(field.text(), QString(16, QChar(0x0416)));
+    // Typing over a selection in a full field is blocked too.
+    field.setText(QString(32, u'a'));
+    field.lineEdit()->selectAll();
+    EXPECT_EQ(field.type(QStringLiteral("x")), 1u);
+    EXPECT_EQ(field.text(), QString(32, u'a'));
+}
+
+// Sets a record's maximum length for the life of the object.
+class MaximumLengthChange {
+  public:
+    MaximumLengthChange(TextEditIniData& record, SInt32 length)
+        : record_(record), saved_(record.maximumLength) {
+        record_.maximumLength = length;
+    }
+    ~MaximumLengthChange() { record_.maximumLength = saved_; }
+
+  private:
+    TextEditIniData& record_;
+    SInt32 saved_;
+};
+
+TEST(KeyFilters, EachFilterTakesItsTypingLimitFromItsFieldsRecord) {
+    struct Field {
+        CFStringRef window;
+        const ControlID& id;
+        ControlKeyFilterUPP filter;
+        TextEditIniData& record;
+    };
+    const Field fields[] = {
+        {CFSTR("Window"), senderNameTextEditCtrlID, senderNameFilter, senderNameTextEditIniData},
+        {CFSTR("FaxSettings"), userNameTextEditCtrlID, userNameFilter, userNameTextEditIniData},
+        {CFSTR("FaxSettings"), phoneNumberTextEditCtrlID, phoneNumberFilter,
+         phoneNumberTextEditIniData},
+        {CFSTR("FaxSettings"), passwordTextEditCtrlID, passwordFilter, passwordTextEditIniData},
+    };
+    for (const Field& each : fields) {
+        FilteredField field(each.window, each.id, each.filter);
+        ASSERT_TRUE(field.installed()) << controlName(each.id);
+        MaximumLengthChange change(each.record, 2);
+        EXPECT_EQ(field.type(QStringLiteral("123")), 1u) << controlName(each.id);
+        EXPECT_EQ(field.text(), QStringLiteral("12")) << controlName(each.id);
+    }
+}
+
+TEST(KeyFilters, PhoneNumberTakesDigitsAndDiallingCharactersOnly) {
+    FilteredField field(CFSTR("FaxSettings"), phoneNumberTextEditCtrlID, phoneNumberFilter);
+    ASSERT_TRUE(field.installed());
+    EXPECT_EQ(field.type(QStringLiteral("0123456789#*:=-")), 0u);
+    EXPECT_EQ(field.text(), QStringLiteral("0123456789#*:=-"));
+    EXPECT_EQ(field.type(QStringLiteral("+")), 1u);
+    EXPECT_EQ(field.type(QStringLiteral(" ")), 1u);
+    // A letter whose low byte is a digit's ('Ա' is U+0531) is no digit.
+    EXPECT_EQ(field.type(QString(QChar(0x0531))), 1u);
+    EXPECT_EQ(field.text(), QStringLiteral("0123456789#*:=-"));
+}
+
+TEST(KeyFilters, ArrowsBackspaceAndDeletePassSilentlyUpAndDownAreBlocked) {
+    FilteredField field(CFSTR("FaxSettings"), phoneNumberTextEditCtrlID, phoneNumberFilter);
+    ASSERT_TRUE(field.installed());
+    field.type(QStringLiteral("1234"));
+    EXPECT_EQ(field.press(Qt::Key_Left), 0u);
+    EXPECT_EQ(field.press(Qt::Key_Left), 0u);
+    EXPECT_EQ(field.press(Qt::Key_Backspace), 0u);
+    EXPECT_EQ(field.press(Qt::Key_Delete), 0u);
+    EXPECT_EQ(field.text(), QStringLiteral("14"));
+    EXPECT_EQ(field.press(Qt::Key_Right), 0u);
+    EXPECT_EQ(field.lineEdit()->cursorPosition(), 2);
+    EXPECT_EQ(field.press(Qt::Key_Up), 1u);
+    EXPECT_EQ(field.press(Qt::Key_Down), 1u);
+    EXPECT_EQ(field.text(), QStringLiteral("14"));
+}
+
+TEST(KeyFilters, ACommandKeyShortcutBeepsButPassesOnlyWithoutOtherModifiers) {
+    FilteredField field(CFSTR("FaxSettings"), phoneNumberTextEditCtrlID, phoneNumberFilter);
+    ASSERT_TRUE(field.installed());
+    field.type(QStringLiteral("12"));
+    // Command-Z undoes the typing; command-shift-Z would redo it, but is blocked.
+    EXPECT_EQ(field.press(Qt::Key_Z, Qt::ControlModifier), 1u);
+    EXPECT_EQ(field.text(), QString());
+    EXPECT_EQ(field.press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), 1u);
+    EXPECT_EQ(field.text(), QString());
+}
+
+TEST(KeyFilters, PasswordTakesFourDigitsAndBlocksAFifth) {
+    FilteredField field(CFSTR("FaxSettings"), passwordTextEditCtrlID, passwordFilter);
+    ASSERT_TRUE(field.installed());
+    EXPECT_EQ(field.type(QStringLiteral("1234")), 0u);
+    EXPECT_EQ(field.type(QStringLiteral("5")), 1u);
+    EXPECT_EQ(field.text(), QStringLiteral("1234"));
+}
+
+bool valid(const QString& text, const TextEditFilterData& filter) {
+    return validateInput(reinterpret_cast<const UniChar*>(text.utf16()), &filter);
+}
+
+TEST(WholeTextRule, AnEmptyTextIsValidAndAnyOtherNeedsEveryUnitInARange) {
+    EXPECT_TRUE(valid(QString(), senderNameTextEditFilterData));
+    EXPECT_TRUE(valid(QStringLiteral("Norvale Fax Ltd. (Sales)"), senderNameTextEditFilterData));
+    EXPECT_FALSE(valid(QStringLiteral("Caf\u00e9"), senderNameTextEditFilterData));
+    EXPECT_TRUE(valid(QStringLiteral("0#*:=-9"), phoneNumberTextEditFilterData));
+    EXPECT_FALSE(valid(QStringLiteral("+44 20"), phoneNumberTextEditFilterData));
+    EXPECT_FALSE(valid(QStringLiteral("12a4"), passwordTextEditFilterData));
+}
+
+TEST(WholeTextRule, WithoutTextRangesOnlyTheEmptyTextIsValid) {
+    TextEditFilterData noRanges = senderNameTextEditFilterData;
+    noRanges.textRanges.count = 0;
+    EXPECT_TRUE(valid(QString(), noRanges));
+    EXPECT_FALSE(valid(QStringLiteral("a"), noRanges));
+}
+
+TEST(WholeTextRule, ACountAboveTheRecordsRangesReadsOnlyTheRangesItHolds) {
+    TextEditFilterData overcounted = passwordTextEditFilterData;
+    overcounted.textRanges.count = 1000;
+    EXPECT_TRUE(valid(QStringLiteral("42"), overcounted));
+    EXPECT_FALSE(valid(QStringLiteral("4a"), overcounted));
+}
+
+} // namespace
