@@ -40,41 +40,6 @@ bool CBaseControl::EmbedUserControl(OpaqueWindowPtr*, OpaqueControlRef*, __CFBun
     return true;
 }
 
-bool CBaseControl::SetValueToTicket(OpaquePMTicketRef* ticket, bool locked,
-                                    __CFArray* encryptedControls) {
-    const CFIndex count =
-        (encryptedControls && controlID_) ? CFArrayGetCount(encryptedControls) : 0;
-    for (CFIndex index = 0; index < count; ++index) {
-        const auto* listed =
-            static_cast<const ControlID*>(CFArrayGetValueAtIndex(encryptedControls, index));
-        if (listed && listed->signature == controlID_->signature && listed->id == controlID_->id)
-            return SetValueToTicketWithKVEEnc(ticket, locked);
-    }
-    return SetValueToTicket(ticket, locked);
-}
-
-// The ticket and preference storage of a control's value is not part of the base yet: these
-// answer false and touch nothing.
-bool CBaseControl::SetValueToTicketWithKVEEnc(OpaquePMTicketRef*, bool) {
-    return false;
-}
-
-bool CBaseControl::SetValueToTicket(OpaquePMTicketRef*, bool) {
-    return false;
-}
-
-bool CBaseControl::GetValueFromTicket(OpaquePMTicketRef*) {
-    return false;
-}
-
-bool CBaseControl::SetValueToPreference() {
-    return false;
-}
-
-bool CBaseControl::GetValueToPreference() {
-    return false;
-}
-
 bool CBaseControl::SetControlValueToUI() {
     return true;
 }

@@ -36,12 +36,24 @@ class CBaseControl {
     // Binding: finds the control with this control's ControlID in the window; true on success.
     virtual bool InitializeCtrl(OpaqueWindowPtr* window);
     virtual bool ReInitializeCtrl(OpaqueWindowPtr* window);
+    // Ticket storage (ControlValueStorage.cpp). The value is the text ConvertToTickectData
+    // writes, stored under the access info's ticket key with the plug-in's client ID and the
+    // locked flag. Writes answer false without a ticket key, when the conversion or the store
+    // fails (the ticket then keeps its earlier value).
+    //
     // Routes to SetValueToTicketWithKVEEnc when the list (of ControlID pointers) holds this
     // control's ControlID, else to the two-argument form.
     virtual bool SetValueToTicket(OpaquePMTicketRef* ticket, bool locked,
                                   __CFArray* encryptedControls);
+    // The text XOR-obscured and base64-encoded; the empty text as it is.
     virtual bool SetValueToTicketWithKVEEnc(OpaquePMTicketRef* ticket, bool locked);
+    // The text as it is, or escaped as "/" and the decimal value of each byte when it begins
+    // with "/" or holds an apostrophe, a comma or a backslash ("a,b" is "/97/44/98").
     virtual bool SetValueToTicket(OpaquePMTicketRef* ticket, bool locked);
+    // Reads the text back, undoing the escaped form, into the control value, which must be a
+    // 256-byte text buffer (the operation is meant for text fields). An absent key keeps the
+    // value (true); false without a ticket or a ticket key, or when a value is found but
+    // there is no control value to hold it.
     virtual bool GetValueFromTicket(OpaquePMTicketRef* ticket);
     // Shows the control value on screen; the base has nothing to show.
     virtual bool SetControlValueToUI();
@@ -56,6 +68,11 @@ class CBaseControl {
     virtual bool SetUIValueToIniData();
     // Default block into the UI value.
     virtual bool SetUIValueToDefault();
+    // Preference storage (ControlValueStorage.cpp) under the owner panel's current printer
+    // string followed by the access info's preference key, as the text of
+    // ConvertToPreferenceString (ConvertFromPreferenceString reads it back). True without a
+    // preference key (nothing to remember); false without a control value, printer string or
+    // key, and when the preferences cannot be written or hold no string under the key.
     virtual bool SetValueToPreference();
     virtual bool GetValueToPreference();
     virtual bool SetControlData(void* data);
@@ -134,6 +151,10 @@ class CBaseControl {
     ControlRef GetControlHandle() const { return controlHandle_; }
     SInt32 GetDisableCount() const { return disableCount_; }
     SInt32 GetHideCount() const { return hideCount_; }
+
+    // Writes the decimal digits of value ("-" first when negative) right-aligned into buffer,
+    // the NUL at buffer[size - 1]; the first character, or null when they do not fit.
+    char* itoa(int value, char* buffer, int size);
 
   protected:
     CBasePrintPanel* ownerPanel_ = nullptr;

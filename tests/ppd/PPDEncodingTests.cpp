@@ -7,14 +7,20 @@
 
 namespace {
 
+typedef OSStatus (*OptionReader)(ppd_file_t*, const char*, CFStringRef*);
+
+// What the reader answers for the option, as text; "untouched" when it leaves the answer alone.
+std::string readOption(OptionReader reader, ppd_file_t* ppd, const char* optionKeyword) {
+    CFStringRef answer = CFSTR("untouched");
+    EXPECT_EQ(0, reader(ppd, optionKeyword, &answer));
+    const CFRef<CFStringRef> owned(answer);
+    return text(answer);
+}
+
 // The title of the fax image quality option of the test PPD, as the user reads it.
 std::string titleOf(const std::string& ppdName) {
     PPDFile ppd = openTestPPD(ppdName);
-    if (!ppd) return "<no PPD>";
-    CFStringRef title = nullptr;
-    EXPECT_EQ(0, GetUITitleFromPPD(ppd.get(), "NVFaxImageQuality", &title));
-    const CFRef<CFStringRef> owned(title);
-    return text(title);
+    return ppd ? readOption(GetUITitleFromPPD, ppd.get(), "NVFaxImageQuality") : "<no PPD>";
 }
 
 CFStringEncoding encodingNamed(const char* name) {
@@ -90,15 +96,9 @@ TEST(PPDTitles, TextNotTakenFromLibcupsIsConvertedFromItsDeclaredEncoding) {
 TEST(PPDTitles, UnknownOptionsAndMissingPPDsGiveNull) {
     PPDFile ppd = openTestPPD("ISOLatin1");
     ASSERT_TRUE(ppd);
-    CFStringRef title = CFSTR("untouched");
-    EXPECT_EQ(0, GetUITitleFromPPD(ppd.get(), "NVFaxNoSuchOption", &title));
-    EXPECT_EQ(nullptr, title);
-    title = CFSTR("untouched");
-    EXPECT_EQ(0, GetUITitleFromPPD(nullptr, "NVFaxImageQuality", &title));
-    EXPECT_EQ(nullptr, title);
-    title = CFSTR("untouched");
-    EXPECT_EQ(0, GetUITitleFromPPD(ppd.get(), nullptr, &title));
-    EXPECT_EQ(nullptr, title);
+    EXPECT_EQ("<null>", readOption(GetUITitleFromPPD, ppd.get(), "NVFaxNoSuchOption"));
+    EXPECT_EQ("<null>", readOption(GetUITitleFromPPD, nullptr, "NVFaxImageQuality"));
+    EXPECT_EQ("<null>", readOption(GetUITitleFromPPD, ppd.get(), nullptr));
     EXPECT_EQ(0, GetUITitleFromPPD(ppd.get(), "NVFaxImageQuality", nullptr));
 }
 
@@ -106,18 +106,12 @@ TEST(PPDDefaults, TheDefaultChoiceKeywordOfTheOption) {
     for (const char* name : {"ISOLatin1", "JIS83-RKSJ", "UTF-8", "Unknown"}) {
         PPDFile ppd = openTestPPD(name);
         ASSERT_TRUE(ppd) << name;
-        CFStringRef choice = nullptr;
-        EXPECT_EQ(0, GetUIDefaultFromPPD(ppd.get(), "NVFaxImageQuality", &choice));
-        const CFRef<CFStringRef> owned(choice);
-        EXPECT_EQ("Fine", text(choice)) << name;
+        EXPECT_EQ("Fine", readOption(GetUIDefaultFromPPD, ppd.get(), "NVFaxImageQuality")) << name;
     }
     PPDFile ppd = openTestPPD("UTF-8");
-    CFStringRef choice = CFSTR("untouched");
-    EXPECT_EQ(0, GetUIDefaultFromPPD(ppd.get(), "NVFaxNoSuchOption", &choice));
-    EXPECT_EQ(nullptr, choice);
-    choice = CFSTR("untouched");
-    EXPECT_EQ(0, GetUIDefaultFromPPD(nullptr, "NVFaxImageQuality", &choice));
-    EXPECT_EQ(nullptr, choice);
+    EXPECT_EQ("<null>", readOption(GetUIDefaultFromPPD, ppd.get(), "NVFaxNoSuchOption"));
+    EXPECT_EQ("<null>", readOption(GetUIDefaultFromPPD, nullptr, "NVFaxImageQuality"));
+    EXPECT_EQ(0, GetUIDefaultFromPPD(ppd.get(), "NVFaxImageQuality", nullptr));
 }
 
 } // namespace
