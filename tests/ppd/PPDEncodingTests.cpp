@@ -72,6 +72,16 @@ TEST(PPDTitles, TitlesOfRealPPDsReadAsTheirAuthorsWroteThem) {
     EXPECT_EQ("Qualit\u00e9 \u30d5\u30a1\u30af\u30b9", titleOf("UTF8"));
 }
 
+TEST(PPDTitles, APPDWithoutADeclarationIsReadAsISOLatin1ByLibcups) {
+    PPDFile ppd = openTestPPD("NoDeclaration");
+    ASSERT_TRUE(ppd);
+    EXPECT_EQ(nullptr, ppd->lang_encoding);
+    CFStringEncoding encoding = kCFStringEncodingInvalidId;
+    GetCFStringEncodingFromPPD(ppd.get(), &encoding);
+    EXPECT_EQ(kCFStringEncodingMacRoman, encoding);
+    EXPECT_EQ("Qualit\u00e9 \u00fcber", titleOf("NoDeclaration")) << "not Mac OS Roman of UTF-8";
+}
+
 TEST(PPDTitles, BytesOfAnEncodingLibcupsDoesNotKnowReadAsMacRoman) {
     EXPECT_EQ("Qualit\u00e9 \u00fcber", titleOf("Unknown"));       // "Klingon"
     EXPECT_EQ("Qualit\u00e9 \u00fcber", titleOf("LowerCaseUTF8")); // "utf8"
