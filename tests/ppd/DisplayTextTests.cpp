@@ -43,13 +43,6 @@ TEST(UTF16Form, EmptyOrInvalidTextWritesNothing) {
     EXPECT_EQ(std::vector<UniChar>(4, 0xFFFF), units);
 }
 
-TEST(UTF16Form, ABufferSizedFromTheDisplayLengthHoldsTheText) {
-    for (const char* sample : {"abc", "\u00e9\u00e9", "\u30d5\u30a1", "\U0001F600x"}) {
-        std::vector<UniChar> units(size_t(GetControlLength(sample)) + 1, 0);
-        EXPECT_TRUE(ConvertUTF8ToUnicode(sample, units.data())) << sample;
-    }
-}
-
 TEST(CutCopy, TheFirstUnitsUpToN) {
     const CFRef<CFStringRef> word = makeString("fax\u00e9s");
     CFRef<CFStringRef> cut(CFStringCreateWithCopyCut(word.get(), 4));

@@ -31,11 +31,6 @@ CFStringEncoding encodingNamed(const char* name) {
     return encoding;
 }
 
-TEST(PDEEncoding, ThePlugInsOwnStringsAreUTF8) {
-    EXPECT_EQ(kCFStringEncodingUTF8, GetCurrentPDEEncoding());
-    EXPECT_EQ(kCFStringEncodingUTF8, currentPDEEncoding);
-}
-
 TEST(PPDEncoding, DeclaredNamesAreComparedExactlyAndUnknownOnesMeanMacRoman) {
     EXPECT_EQ(kCFStringEncodingISOLatin1, encodingNamed("ISOLatin1"));
     EXPECT_EQ(kCFStringEncodingWindowsLatin1, encodingNamed("WindowsANSI"));
@@ -46,6 +41,7 @@ TEST(PPDEncoding, DeclaredNamesAreComparedExactlyAndUnknownOnesMeanMacRoman) {
     EXPECT_EQ(kCFStringEncodingMacRoman, encodingNamed("utf-8"));
     EXPECT_EQ(kCFStringEncodingMacRoman, encodingNamed("Klingon"));
     EXPECT_EQ(kCFStringEncodingMacRoman, encodingNamed(nullptr));
+    EXPECT_EQ(kCFStringEncodingUTF8, currentPDEEncoding) << "the plug-in's own strings";
 
     CFStringEncoding encoding = kCFStringEncodingInvalidId;
     GetCFStringEncodingFromPPD(nullptr, &encoding);
