@@ -6,16 +6,23 @@
 namespace hitoolbox {
 namespace {
 
-// Makes the event, lets fill() add its parameters, sends it and releases it.
-template <class Fill>
-OSStatus send(EventTargetRef target, UInt32 eventClass, UInt32 kind, Fill fill) {
+// Makes the event, lets fill() add its parameters, sends it, lets read() take the parameters
+// that the handlers left, and releases it.
+template <class Fill, class Read = void (*)(EventRef)>
+OSStatus send(
+    EventTargetRef target, UInt32 eventClass, UInt32 kind, Fill fill, Read read = [](EventRef) {}) {
     EventRef event = nullptr;
     if (OSStatus status = CreateEvent(nullptr, eventClass, kind, 0, kEventAttributeNone, &event))
         return status;
     fill(event);
     const OSStatus result = SendEventToEventTarget(event, target);
+    read(event);
     ReleaseEvent(event);
     return result;
+}
+
+void setWindow(EventRef event, WindowRef window) {
+    SetEventParameter(event, kEventParamDirectObject, typeWindowRef, sizeof window, &window);
 }
 
 } // namespace
@@ -35,11 +42,23 @@ OSStatus sendControlHit(ControlRef control, ControlPartCode part) {
 
 OSStatus sendWindowEvent(WindowRef window, UInt32 kind, UInt32 attributes) {
     return send(&window->target, kEventClassWindow, kind, [&](EventRef event) {
-        SetEventParameter(event, kEventParamDirectObject, typeWindowRef, sizeof window, &window);
+        setWindow(event, window);
         if (attributes)
             SetEventParameter(event, kEventParamAttributes, typeUInt32, sizeof attributes,
                               &attributes);
     });
+}
+
+bool askIdealSize(WindowRef window, Point* outSize) {
+    OSStatus answer = eventParameterNotFoundErr;
+    const OSStatus result = send(
+        &window->target, kEventClassWindow, kEventWindowGetIdealSize,
+        [&](EventRef event) { setWindow(event, window); },
+        [&](EventRef event) {
+            answer = GetEventParameter(event, kEventParamDimensions, typeQDPoint, nullptr,
+                                       sizeof *outSize, nullptr, outSize);
+        });
+    return result == noErr && answer == noErr;
 }
 
 OSStatus sendCommand(EventTargetRef target, UInt32 commandID, UInt32 attributes) {

@@ -1,6 +1,14 @@
 // Windows, each a top-level Qt widget. A WindowRef is valid from its creation (CreateNewWindow,
 // CreateWindowFromNib) until DisposeWindow; calls on a null or disposed window return
 // errInvalidWindowRef (or do nothing, for those without a status).
+//
+// What happens to a window's widget reaches its event target as window events (direct object
+// the window): the close box -> close; a move -> bounds changed with the origin-changed
+// attribute, a resize -> bounds changed with the size-changed attribute; painting -> draw
+// content; activation -> activated, deactivated. The maximise button plays the zoom box: it
+// asks for the ideal size (get ideal size); when a handler answers noErr with the dimensions
+// (kEventParamDimensions, h width and v height), the window takes that content size instead
+// of being maximised.
 #pragma once
 
 #include "CarbonEvents.h"

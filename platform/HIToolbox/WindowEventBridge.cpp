@@ -7,6 +7,8 @@
 #include <QAbstractButton>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QPointer>
+#include <QWindowStateChangeEvent>
 
 namespace hitoolbox {
 namespace {
@@ -20,6 +22,16 @@ bool pressRoleButton(WindowRef window, int key) {
     if (!pushButton || !pushButton->isEnabled()) return false;
     pushButton->click();
     return true;
+}
+
+// The maximise button plays the zoom box: a window whose handlers give an ideal size takes
+// that content size instead of filling the screen.
+void zoomToIdealSize(WindowRef window) {
+    QPointer<QWidget> widget = window->widget;
+    Point ideal{0, 0};
+    if (!askIdealSize(window, &ideal) || !widget) return;
+    widget->setWindowState(widget->windowState() & ~Qt::WindowMaximized);
+    widget->resize(ideal.h, ideal.v);
 }
 
 } // namespace
@@ -42,6 +54,11 @@ bool WindowEventBridge::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Paint:
         window->updatePending = false;
         sendWindowEvent(window, kEventWindowDrawContent);
+        return false;
+    case QEvent::WindowStateChange:
+        if (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMaximized)
+            return false;
+        if (window->widget->windowState() & Qt::WindowMaximized) zoomToIdealSize(window);
         return false;
     case QEvent::WindowActivate:
         sendWindowEvent(window, kEventWindowActivated);

@@ -1,6 +1,9 @@
-// Handler stacks, propagation to parent targets, the standard handling and event records.
+// Handler stacks, propagation to parent targets, the standard handling, event records, and the
+// window events that come from the widgets: close box, moves, resizes, activation, maximising.
 #include "ToolboxDriver.h"
 #include "ToolboxTestSupport.h"
+
+#include <QPushButton>
 
 #include <string>
 
@@ -220,6 +223,112 @@ TEST_F(EventTest, StaleAndNullReferencesGiveErrorsNotCrashes) {
     EXPECT_EQ(window, GetControlOwner(button));
     const ControlID missing = controlID("none", 99);
     EXPECT_EQ(errUnknownControl, GetControlByID(window, &missing, &found));
+}
+
+// Logs the attributes of each bounds-changed event and passes it on.
+OSStatus recordBoundsChange(EventHandlerCallRef, EventRef event, void* changes) {
+    UInt32 attributes = 0;
+    GetEventParameter(event, kEventParamAttributes, typeUInt32, nullptr, sizeof attributes, nullptr,
+                      &attributes);
+    static_cast<std::vector<UInt32>*>(changes)->push_back(attributes);
+    return eventNotHandledErr;
+}
+
+TEST_F(EventTest, AMoveAndAResizeOfTheWidgetSayWhichBoundsChanged) {
+    WindowRef window = openWindow();
+    ShowWindow(window);
+    QCoreApplication::processEvents();
+    std::vector<UInt32> changes;
+    const EventTypeSpec boundsChanged{kEventClassWindow, kEventWindowBoundsChanged};
+    InstallWindowEventHandler(window, recordBoundsChange, 1, &boundsChanged, &changes, nullptr);
+
+    MoveWindow(window, 50, 70, false);
+    EXPECT_TRUE(waitFor([&] { return !changes.empty(); }));
+    EXPECT_EQ(std::vector<UInt32>{kWindowBoundsChangeOriginChanged}, changes);
+    changes.clear();
+    SizeWindow(window, 300, 200, true);
+    EXPECT_TRUE(waitFor([&] { return !changes.empty(); }));
+    EXPECT_EQ(std::vector<UInt32>{kWindowBoundsChangeSizeChanged}, changes);
+}
+
+TEST_F(EventTest, ActivationChangesBecomeActivatedAndDeactivatedEvents) {
+    WindowRef first = openWindow();
+    WindowRef second = openWindow();
+    std::vector<std::string> log;
+    Recorder activated{&log, "activated"};
+    Recorder deactivated{&log, "deactivated"};
+    const EventTypeSpec activation{kEventClassWindow, kEventWindowActivated};
+    const EventTypeSpec deactivation{kEventClassWindow, kEventWindowDeactivated};
+    InstallWindowEventHandler(first, record, 1, &activation, &activated, nullptr);
+    InstallWindowEventHandler(first, record, 1, &deactivation, &deactivated, nullptr);
+
+    ShowWindow(first);
+    SelectWindow(first);
+    EXPECT_TRUE(waitFor([&] { return !log.empty(); }));
+    EXPECT_EQ(std::vector<std::string>{"activated"}, log);
+    ShowWindow(second);
+    SelectWindow(second);
+    EXPECT_TRUE(waitFor([&] { return log.size() > 1; }));
+    EXPECT_EQ((std::vector<std::string>{"activated", "deactivated"}), log);
+}
+
+OSStatus answerIdealSize(EventHandlerCallRef, EventRef event, void* size) {
+    SetEventParameter(event, kEventParamDimensions, typeQDPoint, sizeof(Point), size);
+    return noErr;
+}
+
+constexpr EventTypeSpec getIdealSize{kEventClassWindow, kEventWindowGetIdealSize};
+
+TEST_F(EventTest, MaximisingZoomsToTheIdealSizeThatAHandlerGives) {
+    WindowRef window = openWindow();
+    Point ideal{180, 260}; // v height, h width
+    InstallWindowEventHandler(window, answerIdealSize, 1, &getIdealSize, &ideal, nullptr);
+    ShowWindow(window);
+    QWidget* widget = HIWindowGetWidget(window);
+    widget->showMaximized();
+    EXPECT_TRUE(waitFor([&] { return widget->size() == QSize(260, 180); }));
+    EXPECT_FALSE(widget->isMaximized());
+}
+
+TEST_F(EventTest, WithoutDimensionsFromAHandlerMaximisingMaximises) {
+    WindowRef window = openWindow();
+    std::vector<std::string> log;
+    Recorder asked{&log, "asked", noErr}; // takes the event but gives no dimensions
+    InstallWindowEventHandler(window, record, 1, &getIdealSize, &asked, nullptr);
+    ShowWindow(window);
+    QWidget* widget = HIWindowGetWidget(window);
+    widget->showMaximized();
+    EXPECT_EQ(std::vector<std::string>{"asked"}, log);
+    EXPECT_TRUE(widget->isMaximized());
+    widget->showNormal(); // leaving the maximised state asks nothing
+    EXPECT_EQ(std::vector<std::string>{"asked"}, log);
+}
+
+TEST(WindowLifetime, TheLateDeletionOfADisposedWindowsWidgetLeavesNewerWindowsAlone) {
+    // A disposed window's widget goes at the next deferred deletion; by then its window and
+    // control objects are gone, and their memory is often reused at once by the next ones.
+    auto makeWindow = [] {
+        auto* widget = new QWidget;
+        new QPushButton(widget);
+        widget->findChild<QPushButton*>()->setObjectName("okbt_1");
+        return HIWindowFromWidget(widget);
+    };
+    const ControlID buttonID = controlID("okbt", 1);
+    std::vector<std::pair<WindowRef, ControlRef>> newer;
+    for (int round = 0; round < 8; ++round) {
+        DisposeWindow(makeWindow());
+        WindowRef window = makeWindow();
+        ControlRef button = nullptr;
+        ASSERT_EQ(noErr, GetControlByID(window, &buttonID, &button));
+        newer.emplace_back(window, button);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (auto [window, button] : newer) {
+        EXPECT_NE(nullptr, GetWindowEventTarget(window));
+        EXPECT_NE(nullptr, GetControlEventTarget(button));
+        DisposeWindow(window);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace

@@ -136,8 +136,14 @@ WindowRef adoptWindow(QWidget* widget, WindowClass windowClass) {
     Registry& r = registry();
     r.windows.insert(window);
     r.windowByWidget.insert(widget, window);
-    QObject::connect(widget, &QObject::destroyed, [window] {
-        if (liveWindow(window)) forgetWindow(window);
+    // The widget may outlive its window (DisposeWindow deletes it later), and by then another
+    // window may have the freed object's address: only a window still of this widget goes.
+    // The entry goes by the widget's own address: a guarded pointer to a widget that is being
+    // destroyed may already read null. The same holds for a control's widget below.
+    QObject::connect(widget, &QObject::destroyed, [window, widget] {
+        if (windowForWidget(widget) != window) return;
+        registry().windowByWidget.remove(widget);
+        forgetWindow(window);
     });
     for (QWidget* child : widget->findChildren<QWidget*>()) {
         if (!isControlName(child->objectName()) && !commandOf(child)) continue;
@@ -164,8 +170,10 @@ ControlRef controlForWidget(QWidget* widget, bool create) {
     setInitialRange(control);
     r.controls.insert(control);
     r.controlByWidget.insert(widget, control);
-    QObject::connect(widget, &QObject::destroyed, [control] {
-        if (registry().controls.count(control)) forgetControl(control);
+    QObject::connect(widget, &QObject::destroyed, [control, widget] {
+        if (registry().controlByWidget.value(widget, nullptr) != control) return;
+        registry().controlByWidget.remove(widget);
+        forgetControl(control);
     });
     attachControlBehaviour(control);
     return control;

@@ -1,6 +1,7 @@
 // Turns a window widget's Qt events into Carbon window events: close box -> close, move and
-// resize -> bounds changed, paint -> draw content, activation changes, and Return / Escape ->
-// a press of the window's default / cancel button.
+// resize -> bounds changed, paint -> draw content, activation changes, maximise -> a zoom to
+// the ideal size that the window's handlers give (get ideal size), and Return / Escape -> a
+// press of the window's default / cancel button.
 #pragma once
 
 #include "../MacWindows.h"
