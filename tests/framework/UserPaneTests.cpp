@@ -1,6 +1,7 @@
 // Building the pane into the dialog: the parent user pane's growth, the centring and
 // embedding of the nib's user pane, the binding of the controls and the print-button handler.
 #include "CallLog.h"
+#include "TestBundles.h"
 #include "TestWindows.h"
 
 #include <ToolboxDriver.h>
@@ -10,20 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 
 namespace {
-
-CFBundleRef panelTestBundle() {
-    static CFBundleRef bundle = [] {
-        CFRef<CFURLRef> url(CFURLCreateFromFileSystemRepresentation(
-            nullptr, reinterpret_cast<const UInt8*>(PANEL_TEST_BUNDLE),
-            CFIndex(std::strlen(PANEL_TEST_BUNDLE)), true));
-        return CFBundleCreate(nullptr, url.get());
-    }();
-    return bundle;
-}
 
 const ControlID kParentID = {FOUR_CHAR_CODE("prnt"), 1};
 const ControlID kCheckBoxID = {FOUR_CHAR_CODE("chkb"), 10};

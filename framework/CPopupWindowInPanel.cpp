@@ -1,0 +1,76 @@
+// A child window's platform window: built at construction, released and rebuilt on demand,
+// its controls bound again on each rebuild.
+#include "CPopupWindowInPanel.h"
+
+#include <PlugInIdentity.h>
+
+// The window of a child window. A wrapper closes by deleting itself (the close box, the
+// command 'clos'); this one first tells its child window, which would otherwise keep a
+// pointer to it.
+class CPopupWindowInPanel::PanelWindow : public TWindow {
+  public:
+    PanelWindow(CPopupWindowInPanel& owner, CFStringRef nibName, CFStringRef windowName,
+                CFBundleRef bundle)
+        : TWindow(nibName, windowName, bundle), owner_(owner) {}
+
+    void Close() override {
+        owner_.WindowClosed();
+        TWindow::Close();
+    }
+
+  private:
+    CPopupWindowInPanel& owner_;
+};
+
+CPopupWindowInPanel::CPopupWindowInPanel(CFStringRef nibName, CFStringRef windowName,
+                                         CFBundleRef bundle)
+    : window_(new PanelWindow(*this, nibName, windowName, bundle)),
+      windowName_(windowName ? CFStringCreateCopy(nullptr, windowName) : nullptr) {}
+
+CPopupWindowInPanel::~CPopupWindowInPanel() {
+    delete window_;
+}
+
+OSStatus CPopupWindowInPanel::InitializeUserPane(PMPDEContext, ControlRef parentUserPane,
+                                                 CFBundleRef bundle, ppd_file_t* ppd) {
+    MyDebugMessage("InitializeUserPane", 0);
+    InitializeUserPaneControl(GetWindowRef(), parentUserPane, bundle, ppd);
+    SetControlEventHandler();
+    return noErr;
+}
+
+OSStatus CPopupWindowInPanel::ReInitializeUserPane(WindowRef window) {
+    ReInitializeUserPaneControl(window);
+    SetControlEventHandler();
+    return noErr;
+}
+
+OSStatus CPopupWindowInPanel::ActivateWindow() {
+    if (!window_) {
+        window_ = new PanelWindow(*this, GetPDENibFileName(), windowName_.get(), GetAppBundleRef());
+        ReInitializeUserPane(window_->GetWindowRef());
+        SetUIDataToIniData();
+    }
+    SetCurrentValueToUI();
+    window_->Show();
+    return noErr;
+}
+
+OSStatus CPopupWindowInPanel::DeactivateWindow() {
+    if (window_) {
+        window_->Hide();
+        delete window_;
+        window_ = nullptr;
+    }
+    return noErr;
+}
+
+OSStatus CPopupWindowInPanel::ReleaseWindow() {
+    delete window_;
+    window_ = nullptr;
+    return noErr;
+}
+
+OSStatus CPopupWindowInPanel::Terminate(PMPDEContext, OSStatus) {
+    return ReleaseWindow();
+}
