@@ -57,12 +57,8 @@ OSStatus CPopupWindowInPanel::ActivateWindow() {
 }
 
 OSStatus CPopupWindowInPanel::DeactivateWindow() {
-    if (window_) {
-        window_->Hide();
-        delete window_;
-        window_ = nullptr;
-    }
-    return noErr;
+    if (window_) window_->Hide();
+    return ReleaseWindow();
 }
 
 OSStatus CPopupWindowInPanel::ReleaseWindow() {
