@@ -371,9 +371,10 @@ TEST_F(WindowTest, ControlsAreEnabledAndShownByID) {
     EXPECT_TRUE(IsControlEnabled(checkBox) && IsControlVisible(checkBox));
 
     const ControlID missing = {FOUR_CHAR_CODE("none"), 9};
-    for (auto act : {&TWindow::EnableControlByID, &TWindow::DisableControlByID,
-                     &TWindow::ShowControlByID, &TWindow::HideControlByID})
-        EXPECT_EQ(errUnknownControl, (wrapper->*act)(missing));
+    EXPECT_EQ(errUnknownControl, wrapper->EnableControlByID(missing));
+    EXPECT_EQ(errUnknownControl, wrapper->DisableControlByID(missing));
+    EXPECT_EQ(errUnknownControl, wrapper->ShowControlByID(missing));
+    EXPECT_EQ(errUnknownControl, wrapper->HideControlByID(missing));
 }
 
 TEST_F(WindowTest, AWindowDisposedOfElsewhereIsForgotten) {
