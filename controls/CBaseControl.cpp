@@ -16,6 +16,7 @@ CBaseControl::~CBaseControl() {
 }
 
 bool CBaseControl::BindToWindow(WindowRef window) {
+    controlHandle_ = nullptr; // a failed binding leaves no reference to an earlier window
     if (!controlID_ || !window) return false;
     ControlRef found = nullptr;
     if (GetControlByID(window, controlID_, &found) != noErr) return false;

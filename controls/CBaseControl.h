@@ -149,6 +149,10 @@ class CBaseControl {
     void SetOwnerPanel(CBasePrintPanel* panel) { ownerPanel_ = panel; }
     const ControlID* GetControlID() const { return controlID_; }
     ControlRef GetControlHandle() const { return controlHandle_; }
+    // Forgets the platform control because its window is gone; the values stay. A control
+    // bound to a disposed window would otherwise keep a reference that a later control may
+    // reuse.
+    void UnbindFromWindow() { controlHandle_ = nullptr; }
     SInt32 GetDisableCount() const { return disableCount_; }
     SInt32 GetHideCount() const { return hideCount_; }
 

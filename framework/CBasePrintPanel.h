@@ -153,6 +153,9 @@ class CBasePrintPanel {
     CFStringRef GetNibWindowName() const { return nibWindowName_.get(); }
 
   protected:
+    // Every control of this panel (not of its child windows) forgets its platform control:
+    // called when the window that holds them is disposed of.
+    void UnbindControls();
     // Set by the derived class's constructor (the strings are retained).
     void SetUserPaneIdentity(OSType signature, SInt32 id, CFStringRef nibFileName,
                              CFStringRef nibWindowName);

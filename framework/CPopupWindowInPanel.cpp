@@ -62,9 +62,15 @@ OSStatus CPopupWindowInPanel::DeactivateWindow() {
 }
 
 OSStatus CPopupWindowInPanel::ReleaseWindow() {
+    if (window_) UnbindControls();
     delete window_;
     window_ = nullptr;
     return noErr;
+}
+
+void CPopupWindowInPanel::WindowClosed() {
+    UnbindControls();
+    window_ = nullptr;
 }
 
 OSStatus CPopupWindowInPanel::Terminate(PMPDEContext, OSStatus) {

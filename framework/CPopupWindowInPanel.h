@@ -53,8 +53,9 @@ class CPopupWindowInPanel : public CBasePrintPanel, public CReleasableWindow {
 
   private:
     class PanelWindow;
-    // Called by the wrapper that closes itself (close box, 'clos'): it is gone.
-    void WindowClosed() { window_ = nullptr; }
+    // Called by the wrapper that closes itself (close box, 'clos'): it is gone, and the
+    // controls' platform controls with it.
+    void WindowClosed();
 
     TWindow* window_ = nullptr;
     CFRef<CFStringRef> windowName_;

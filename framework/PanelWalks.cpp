@@ -191,6 +191,10 @@ OSStatus CBasePrintPanel::InitializeUserPaneControl(WindowRef window, ControlRef
     return noErr;
 }
 
+void CBasePrintPanel::UnbindControls() {
+    ForEachControl(controlList_.get(), [](CBaseControl* c) { c->UnbindFromWindow(); });
+}
+
 OSStatus CBasePrintPanel::ReInitializeUserPaneControl(WindowRef window) {
     ForEachControl(controlList_.get(), [&](CBaseControl* c) {
         c->ReInitializeCtrl(window);

@@ -20,6 +20,8 @@ TEST(ControlBinding, AControlFindsItselfInTheWindowByItsControlID) {
     EXPECT_TRUE(field.InitializeCtrl(window.window(), nullptr, nullptr, nullptr));
     EXPECT_NE(nullptr, field.GetControlHandle());
     EXPECT_TRUE(field.ReInitializeCtrl(window.window()));
+    EXPECT_FALSE(field.ReInitializeCtrl(nullptr)) << "a window without the control";
+    EXPECT_EQ(nullptr, field.GetControlHandle()) << "no reference to the earlier window is kept";
     EXPECT_FALSE(missing.InitializeCtrl(window.window()));
     EXPECT_EQ(nullptr, missing.GetControlHandle());
     EXPECT_FALSE(anonymous.InitializeCtrl(window.window()));

@@ -95,6 +95,11 @@ class PopupWindowTest : public testing::Test {
         return window && GetControlOwner(message.GetControlHandle()) == window &&
                GetControlOwner(okButton.GetControlHandle()) == window;
     }
+    // A released window leaves no control holding a reference into it, which a control of a
+    // later window could reuse.
+    bool controlsUnbound() const {
+        return !message.GetControlHandle() && !okButton.GetControlHandle();
+    }
 
     CallLog log;
     CBasePrintPanel owner;
@@ -143,6 +148,7 @@ TEST_F(PopupWindowTest, ShownAgainAfterDeactivationTheWindowIsRebuiltFromThePlug
     EXPECT_EQ(noErr, popup->DeactivateWindow());
     EXPECT_EQ(nullptr, popup->GetWindow());
     EXPECT_TRUE(isDisposed(first));
+    EXPECT_TRUE(controlsUnbound());
 
     log.clear();
     EXPECT_EQ(noErr, popup->ActivateWindow());
@@ -169,6 +175,7 @@ TEST_F(PopupWindowTest, ReleaseAndTerminateGiveUpTheWindowAndOnAnUnbuiltOneDoNot
     EXPECT_EQ(noErr, popup->ReleaseWindow());
     EXPECT_EQ(nullptr, popup->GetWindow());
     EXPECT_TRUE(isDisposed(built));
+    EXPECT_TRUE(controlsUnbound());
     EXPECT_EQ(noErr, popup->ReleaseWindow());
     EXPECT_EQ(noErr, popup->Terminate(nullptr, noErr));
     EXPECT_EQ(noErr, popup->DeactivateWindow());
@@ -180,6 +187,7 @@ TEST_F(PopupWindowTest, ReleaseAndTerminateGiveUpTheWindowAndOnAnUnbuiltOneDoNot
     EXPECT_EQ(noErr, popup->Terminate(nullptr, noErr));
     EXPECT_EQ(nullptr, popup->GetWindow());
     EXPECT_TRUE(isDisposed(built));
+    EXPECT_TRUE(controlsUnbound());
 }
 
 TEST_F(PopupWindowTest, TheOwnerReleasesItsChildWindowsWhenPrintGoesAhead) {
@@ -213,6 +221,7 @@ TEST_F(PopupWindowTest, AWindowClosedByItsCloseBoxIsForgottenAndRebuiltWhenShown
     HIWindowGetWidget(shown)->close();
     EXPECT_EQ(nullptr, popup->GetWindow());
     EXPECT_TRUE(isDisposed(shown));
+    EXPECT_TRUE(controlsUnbound());
     EXPECT_EQ(noErr, popup->ActivateWindow());
     EXPECT_TRUE(hasTitle(popup->GetWindowRef(), CFSTR("Fax")));
     EXPECT_TRUE(controlsBoundToWindow());
