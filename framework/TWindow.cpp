@@ -159,16 +159,15 @@ Boolean TWindow::HandleCommand(const HICommand& command) {
     return true;
 }
 
-bool TWindow::SendWindowEvent(UInt32 kind) {
+void TWindow::SendWindowEvent(UInt32 kind) {
     EventRef event = nullptr;
     if (CreateEvent(nullptr, kEventClassWindow, kind, GetCurrentEventTime(), kEventAttributeNone,
                     &event) != noErr)
-        return false;
+        return;
     WindowRef window = window_;
     SetEventParameter(event, kEventParamDirectObject, typeWindowRef, sizeof window, &window);
     SendEventToEventTarget(event, GetWindowEventTarget(window));
     ReleaseEvent(event); // the close event may have deleted this wrapper: no member from here
-    return true;
 }
 
 void TWindow::PlatformWindowDisposed() {

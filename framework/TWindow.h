@@ -116,8 +116,8 @@ class TWindow {
 
   private:
     // Sends the window an event of class 'wind' and the kind, with the window as direct
-    // object; false when the event cannot be made.
-    bool SendWindowEvent(UInt32 kind);
+    // object; nothing when the event cannot be made.
+    void SendWindowEvent(UInt32 kind);
 
     WindowRef window_ = nullptr;
     CGrafPtr port_ = nullptr;

@@ -168,4 +168,3 @@ OSStatus Terminate(PMPDEContext context, OSStatus status) {
     delete instance;
     return noErr;
 }
-

@@ -55,4 +55,3 @@ OSStatus Close(PMPDEContext context);
 // Ends the pane and frees the instance. kPMInvalidPDEContext without a context, or when the
 // pane fails to end (the instance is then kept).
 OSStatus Terminate(PMPDEContext context, OSStatus status);
-

@@ -3,12 +3,6 @@
 
 #include <cstring>
 
-CFStringEncoding GetCurrentPDEEncoding() {
-    return kCFStringEncodingUTF8;
-}
-
-const CFStringEncoding currentPDEEncoding = GetCurrentPDEEncoding();
-
 namespace {
 
 struct DeclaredEncoding {

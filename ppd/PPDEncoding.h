@@ -15,9 +15,11 @@
 
 // The encoding of the plug-in's own strings (definition tables, preference strings, the text
 // of text fields): UTF-8.
-CFStringEncoding GetCurrentPDEEncoding();
-// GetCurrentPDEEncoding(), set once when the plug-in is loaded.
-extern const CFStringEncoding currentPDEEncoding;
+constexpr CFStringEncoding GetCurrentPDEEncoding() {
+    return kCFStringEncodingUTF8;
+}
+// GetCurrentPDEEncoding(), fixed before any code of the plug-in runs.
+inline constexpr CFStringEncoding currentPDEEncoding = GetCurrentPDEEncoding();
 
 // Writes the encoding named by the PPD's `lang_encoding`, compared exactly: "ISOLatin1",
 // "WindowsANSI", "JIS83-RKSJ", "UTF-8" or "UTF8"; Mac OS Roman for any other name, no name or
