@@ -5,10 +5,7 @@
 // Constant except where a record must change at run time:
 // - every ControlAccessInfo: its preferences user is set by SetControlAccessPreferencesUser()
 //   when the plug-in is loaded, before any control exists;
-// - the four PPD list records: their default value is replaced by the PPD's default;
-// - the TextEditIniData records of the four filtered fields (sender name, user name, phone
-//   number, password): their key filters read the typing limit from the record at every
-//   keystroke, so the limit is the record's, not a copy of it.
+// - the four PPD list records: their default value is replaced by the PPD's default.
 #pragma once
 
 #include "ControlRecords.h"
@@ -37,7 +34,7 @@ extern ListPopupIniData transmissionReportListIniData;
 extern ListPopupIniData coverPageListIniData;
 extern ListPopupIniData senderModeListIniData;
 
-extern TextEditIniData senderNameTextEditIniData;
+extern const TextEditIniData senderNameTextEditIniData;
 extern const TextEditFilterData senderNameTextEditFilterData;
 
 // The sender name is typed only while the sender mode is not its first item.
@@ -75,9 +72,9 @@ extern const ControlID delayedTimeTextEditCtrlID;
 extern const ControlID recipientListStaticTextCtrlID;
 extern const ControlID recipientListTableViewCtrlID;
 
-extern TextEditIniData userNameTextEditIniData;
-extern TextEditIniData phoneNumberTextEditIniData;
-extern TextEditIniData passwordTextEditIniData;
+extern const TextEditIniData userNameTextEditIniData;
+extern const TextEditIniData phoneNumberTextEditIniData;
+extern const TextEditIniData passwordTextEditIniData;
 extern const TextEditIniData delayedTimeTextEditIniData;
 extern const TextEditFilterData userNameTextEditFilterData;
 extern const TextEditFilterData phoneNumberTextEditFilterData;

@@ -29,9 +29,9 @@ const ControlID delayedTimeTextEditCtrlID = {FOUR_CHAR_CODE("DTTE"), 604};
 const ControlID recipientListStaticTextCtrlID = {FOUR_CHAR_CODE("RLST"), 701};
 const ControlID recipientListTableViewCtrlID = {FOUR_CHAR_CODE("RLTV"), 702};
 
-TextEditIniData userNameTextEditIniData = {"", "", 0, 32};
-TextEditIniData phoneNumberTextEditIniData = {"", "", 0, 50};
-TextEditIniData passwordTextEditIniData = {"", "", 0, 4};
+const TextEditIniData userNameTextEditIniData = {"", "", 0, 32};
+const TextEditIniData phoneNumberTextEditIniData = {"", "", 0, 50};
+const TextEditIniData passwordTextEditIniData = {"", "", 0, 4};
 const TextEditIniData delayedTimeTextEditIniData = {"", "", 0, 5};
 
 const TextEditFilterData userNameTextEditFilterData = {

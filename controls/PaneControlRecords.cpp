@@ -25,7 +25,7 @@ ListPopupIniData transmissionReportListIniData = {1, 1, 0, nullptr};
 ListPopupIniData coverPageListIniData = {1, 1, 0, nullptr};
 ListPopupIniData senderModeListIniData = {1, 1, 0, nullptr};
 
-TextEditIniData senderNameTextEditIniData = {"", "", 0, 30};
+const TextEditIniData senderNameTextEditIniData = {"", "", 0, 30};
 
 const TextEditFilterData senderNameTextEditFilterData = {
     kPrintableASCIIRanges, kPrintableASCIIRanges, senderNameFilter, CFSTR("Bad Sender Name"), {}};

@@ -30,7 +30,7 @@ bool validateInput(const UniChar* text, const TextEditFilterData* filterData);
 
 // The key filters of the sender name, recipient name, phone number and password fields: the
 // keystroke rule with the field's own filter data and, as typing limit, the maximum length in
-// the field's TextEditIniData as it is at the moment of the keystroke.
+// the field's TextEditIniData.
 ControlKeyFilterResult senderNameFilter(ControlRef control, SInt16* keyCode, SInt16* charCode,
                                         EventModifiers* modifiers);
 ControlKeyFilterResult userNameFilter(ControlRef control, SInt16* keyCode, SInt16* charCode,
