@@ -33,23 +33,6 @@ TemporaryFolder::~TemporaryFolder() {
     if (!path_.empty()) std::filesystem::remove_all(path_, error);
 }
 
-ScopedEnvironment::ScopedEnvironment(const char* name, const char* value) : name_(name) {
-    const char* previous = std::getenv(name);
-    hadValue_ = previous != nullptr;
-    if (previous) previous_ = previous;
-    if (value)
-        setenv(name, value, 1);
-    else
-        unsetenv(name);
-}
-
-ScopedEnvironment::~ScopedEnvironment() {
-    if (hadValue_)
-        setenv(name_.c_str(), previous_.c_str(), 1);
-    else
-        unsetenv(name_.c_str());
-}
-
 void PrintingTest::SetUp() {
     ASSERT_FALSE(folder_.path().empty());
     cupsSetServer((folder_.path() / "no-cups-here.sock").c_str());

@@ -4,6 +4,7 @@
 
 #include <CFRef.h>
 #include <PrintCore.h>
+#include <ScopedEnvironment.h>
 
 #include <filesystem>
 #include <map>
@@ -25,18 +26,6 @@ class TemporaryFolder {
 
   private:
     std::filesystem::path path_;
-};
-
-// Sets an environment variable for the life of the object and then restores it.
-class ScopedEnvironment {
-  public:
-    ScopedEnvironment(const char* name, const char* value);
-    ~ScopedEnvironment();
-
-  private:
-    std::string name_;
-    std::string previous_;
-    bool hadValue_;
 };
 
 // Points libcups at a server that does not exist (so the machine's own CUPS, if any, stays out

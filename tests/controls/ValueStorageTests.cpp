@@ -3,6 +3,7 @@
 #include <CBasePrintPanel.h>
 #include <PasswordObfuscation.h>
 #include <PlugInIdentity.h>
+#include <ScopedEnvironment.h>
 #include <SessionAccessors.h>
 
 #include <CFNumber.h>
@@ -84,8 +85,6 @@ std::string utf8(CFTypeRef string) {
 class ValueStorageTest : public testing::Test {
   protected:
     void SetUp() override {
-        setenv("CUPS_SERVER", "/nonexistent/cups.sock", 1);
-        setenv("XDG_CONFIG_HOME", preferencesFolder_.c_str(), 1);
         std::filesystem::remove_all(preferencesFolder_);
         _CFPreferencesFlushCaches();
         ASSERT_EQ(noErr, PMCreateSession(&session_));
@@ -97,8 +96,6 @@ class ValueStorageTest : public testing::Test {
         if (session_) PMRelease(session_);
         _CFPreferencesFlushCaches();
         std::filesystem::remove_all(preferencesFolder_);
-        unsetenv("XDG_CONFIG_HOME");
-        unsetenv("CUPS_SERVER");
     }
 
     // The ticket's text under the key, "<absent>" when there is none.
@@ -135,18 +132,12 @@ class ValueStorageTest : public testing::Test {
         "com.norvale.m.corvexa.printsettings.SFaxCoverSenderNameReference";
     const std::filesystem::path preferencesFolder_ =
         std::filesystem::path(testing::TempDir()) / "value-storage-preferences";
+    const ScopedEnvironment cupsServer_{"CUPS_SERVER", "/nonexistent/cups.sock"};
+    const ScopedEnvironment preferencesHome_{"XDG_CONFIG_HOME", preferencesFolder_.c_str()};
     PMPrintSession session_ = nullptr;
     PMTicketRef ticket_ = nullptr;
     CBasePrintPanel pane_;
 };
-
-TEST_F(ValueStorageTest, PlainTextIsWrittenAsItIsWithThePlugInsClientID) {
-    EXPECT_EQ("Hanako Sato", roundTrip("Hanako Sato"));
-    EXPECT_EQ("Hanako Sato", ticketText(kNameAccess.ticketKey));
-    CFStringRef client = nullptr;
-    ASSERT_EQ(noErr, PMTicketGetItemClientID(ticket_, kNameAccess.ticketKey, &client));
-    EXPECT_EQ(kCFCompareEqualTo, CFStringCompare(GetAppClientID(), client, 0));
-}
 
 TEST_F(ValueStorageTest, ASlashFirstOrAnApostropheCommaOrBackslashEscapesEveryByte) {
     EXPECT_EQ("a,b", roundTrip("a,b"));
@@ -163,10 +154,13 @@ TEST_F(ValueStorageTest, ASlashFirstOrAnApostropheCommaOrBackslashEscapesEveryBy
     EXPECT_EQ("a/b", ticketText(kNameAccess.ticketKey));
 }
 
-TEST_F(ValueStorageTest, ATextOfTheFull255BytesTravelsWhole) {
-    const std::string plain(255, 'x');
+TEST_F(ValueStorageTest, PlainTextOfUpTo255BytesIsWrittenAsItIsWithThePlugInsClientID) {
+    const std::string plain = "Hanako Sato" + std::string(244, 'x');
     EXPECT_EQ(plain, roundTrip(plain));
     EXPECT_EQ(plain, ticketText(kNameAccess.ticketKey));
+    CFStringRef client = nullptr;
+    ASSERT_EQ(noErr, PMTicketGetItemClientID(ticket_, kNameAccess.ticketKey, &client));
+    EXPECT_EQ(kCFCompareEqualTo, CFStringCompare(GetAppClientID(), client, 0));
     std::string escaped;
     for (int count = 0; count < 127; ++count)
         escaped += "\u00e9";
@@ -185,6 +179,23 @@ TEST_F(ValueStorageTest, TheEmptyTextIsWrittenEmptyOnBothPaths) {
     EXPECT_EQ("", ticketText(kPasswordAccess.ticketKey));
 }
 
+TEST_F(ValueStorageTest, AControlWithoutKeysLeavesTheTicketAndThePreferencesAlone) {
+    const CFIndex before = ticketItemCount();
+    for (const ControlAccessInfo* access : {&kUnstoredAccess, (const ControlAccessInfo*)nullptr}) {
+        TextControl field(access);
+        pane_.RunTimeAddNewControl(&field);
+        field.setText("Hanako");
+        EXPECT_FALSE(field.SetValueToTicket(ticket_, false));
+        EXPECT_FALSE(field.SetValueToTicketWithKVEEnc(ticket_, false));
+        EXPECT_FALSE(field.GetValueFromTicket(ticket_));
+        EXPECT_TRUE(field.SetValueToPreference()) << "nothing to remember";
+        EXPECT_TRUE(field.GetValueToPreference());
+        EXPECT_EQ("Hanako", field.text());
+    }
+    EXPECT_EQ(before, ticketItemCount());
+    EXPECT_FALSE(std::filesystem::exists(preferencesFolder_)) << "nothing was written";
+}
+
 // The text that the obscured ticket text stands for.
 std::string revealed(const std::string& base64) {
     UInt8 obscured[kTextSize] = {};
@@ -198,7 +209,7 @@ std::string revealed(const std::string& base64) {
     return std::string(reinterpret_cast<const char*>(plain), plainLength);
 }
 
-TEST_F(ValueStorageTest, APasswordIsObscuredAndBase64Encoded) {
+TEST_F(ValueStorageTest, APasswordOrAControlTheEncryptionListNamesIsObscuredAndBase64Encoded) {
     TextControl password(&kPasswordAccess, &kPasswordID);
     password.setText("1234");
     EXPECT_TRUE(password.SetValueToTicketWithKVEEnc(ticket_, false));
@@ -212,23 +223,7 @@ TEST_F(ValueStorageTest, APasswordIsObscuredAndBase64Encoded) {
     password.setText("\u00e9,");
     EXPECT_TRUE(password.SetValueToTicketWithKVEEnc(ticket_, false));
     EXPECT_EQ("\u00e9,", revealed(ticketText(kPasswordAccess.ticketKey)));
-}
 
-TEST_F(ValueStorageTest, AControlWithoutATicketKeyLeavesTheTicketAlone) {
-    const CFIndex before = ticketItemCount();
-    for (const ControlAccessInfo* access : {&kUnstoredAccess, (const ControlAccessInfo*)nullptr}) {
-        TextControl field(access);
-        field.setText("Hanako");
-        EXPECT_FALSE(field.SetValueToTicket(ticket_, false));
-        EXPECT_FALSE(field.SetValueToTicketWithKVEEnc(ticket_, false));
-        EXPECT_FALSE(field.GetValueFromTicket(ticket_));
-        EXPECT_EQ("Hanako", field.text());
-    }
-    EXPECT_EQ(before, ticketItemCount());
-}
-
-TEST_F(ValueStorageTest, TheEncryptionListChoosesTheObscuredForm) {
-    TextControl password(&kPasswordAccess, &kPasswordID);
     password.setText("a,b");
     CFRef<CFMutableArrayRef> list(CFArrayCreateMutable(nullptr, 0, nullptr));
     EXPECT_TRUE(password.SetValueToTicket(ticket_, false, list.get()));
@@ -309,17 +304,6 @@ TEST_F(ValueStorageTest, PreferencesSurviveAReloadPerPrinter) {
     ASSERT_TRUE(name.GetValueToPreference());
     EXPECT_EQ("\u00e9" + std::string(253, 'x'), name.text());
     EXPECT_EQ("Taro", preference("OtherPrinter" + kNamePreferenceKey));
-}
-
-TEST_F(ValueStorageTest, WithoutAPreferenceKeyThereIsNothingToRemember) {
-    TextControl field(&kUnstoredAccess);
-    pane_.RunTimeAddNewControl(&field);
-    EXPECT_TRUE(field.SetValueToPreference());
-    EXPECT_TRUE(field.GetValueToPreference());
-    TextControl bare(nullptr);
-    EXPECT_TRUE(bare.SetValueToPreference());
-    EXPECT_TRUE(bare.GetValueToPreference());
-    EXPECT_FALSE(std::filesystem::exists(preferencesFolder_)) << "nothing was written";
 }
 
 TEST_F(ValueStorageTest, PreferencesNeedAPrinterStringAValueAndAStoredString) {

@@ -1,5 +1,5 @@
-#include "ChildWindowControls.h"
 #include "NibWindow.h"
+#include "NibWindowControls.h"
 #include "PlugInTestSupport.h"
 
 #include <HelpBookRegistration.h>

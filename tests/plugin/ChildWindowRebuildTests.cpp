@@ -1,8 +1,8 @@
 // The child windows of the plug-in's nib as child windows build them: made from the bundle,
 // bound through their owner, shown, deactivated, shown again (rebuilt from the nib) and
 // released; every control of the window is found again in the rebuilt window.
-#include "ChildWindowControls.h"
 #include "NibWindow.h"
+#include "NibWindowControls.h"
 
 #include <CPopupWindowInPanel.h>
 #include <PlugInIdentity.h>

@@ -1,8 +1,8 @@
 // The definition tables as the windows rely on them: ControlIDs that a window can tell apart,
 // constraint lists that name controls their panel can reach, keys that the bundle translates,
 // and access records made ready when the plug-in is loaded.
-#include "ChildWindowControls.h"
 #include "NibWindow.h"
+#include "NibWindowControls.h"
 #include "PlugInTestSupport.h"
 
 #include <CFPreferences.h>

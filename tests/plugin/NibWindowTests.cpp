@@ -2,8 +2,8 @@
 // definition table is there under its ControlID, laid out without overlaps inside its window,
 // and each list shows the name and fax number columns. A screenshot of every window is saved
 // for review.
-#include "ChildWindowControls.h"
 #include "NibWindow.h"
+#include "NibWindowControls.h"
 
 #include <TestDriver/ToolboxDriver.h>
 

@@ -68,21 +68,18 @@ TEST(PPDTitles, TitlesOfRealPPDsReadAsTheirAuthorsWroteThem) {
     EXPECT_EQ("Qualit\u00e9 \u30d5\u30a1\u30af\u30b9", titleOf("UTF8"));
 }
 
-TEST(PPDTitles, APPDWithoutADeclarationIsReadAsISOLatin1ByLibcups) {
+TEST(PPDTitles, WithoutADeclarationOrDeclaringLowerCaseISOLatin1LibcupsReadsISOLatin1) {
     PPDFile ppd = openTestPPD("NoDeclaration");
     ASSERT_TRUE(ppd);
-    EXPECT_EQ(nullptr, ppd->lang_encoding);
-    CFStringEncoding encoding = kCFStringEncodingInvalidId;
-    GetCFStringEncodingFromPPD(ppd.get(), &encoding);
-    EXPECT_EQ(kCFStringEncodingMacRoman, encoding);
+    EXPECT_EQ(nullptr, ppd->lang_encoding); // so GetCFStringEncodingFromPPD says Mac OS Roman
     EXPECT_EQ("Qualit\u00e9 \u00fcber", titleOf("NoDeclaration")) << "not Mac OS Roman of UTF-8";
+    // libcups matches "isolatin1" without regard to case.
+    EXPECT_EQ("Qualit\u00e9 \u00fcber", titleOf("LowerCaseISOLatin1"));
 }
 
 TEST(PPDTitles, BytesOfAnEncodingLibcupsDoesNotKnowReadAsMacRoman) {
     EXPECT_EQ("Qualit\u00e9 \u00fcber", titleOf("Unknown"));       // "Klingon"
     EXPECT_EQ("Qualit\u00e9 \u00fcber", titleOf("LowerCaseUTF8")); // "utf8"
-    // libcups matches "isolatin1" without regard to case and has read it as ISO 8859-1.
-    EXPECT_EQ("Qualit\u00e9 \u00fcber", titleOf("LowerCaseISOLatin1"));
 }
 
 TEST(PPDTitles, TextNotTakenFromLibcupsIsConvertedFromItsDeclaredEncoding) {
@@ -99,13 +96,15 @@ TEST(PPDTitles, TextNotTakenFromLibcupsIsConvertedFromItsDeclaredEncoding) {
     EXPECT_EQ(nullptr, CreateStringFromPPDText(&latin1, nullptr));
 }
 
-TEST(PPDTitles, UnknownOptionsAndMissingPPDsGiveNull) {
+TEST(PPDOptions, UnknownOptionsAndMissingPPDsGiveNullTitlesAndDefaults) {
     PPDFile ppd = openTestPPD("ISOLatin1");
     ASSERT_TRUE(ppd);
-    EXPECT_EQ("<null>", readOption(GetUITitleFromPPD, ppd.get(), "NVFaxNoSuchOption"));
-    EXPECT_EQ("<null>", readOption(GetUITitleFromPPD, nullptr, "NVFaxImageQuality"));
-    EXPECT_EQ("<null>", readOption(GetUITitleFromPPD, ppd.get(), nullptr));
-    EXPECT_EQ(0, GetUITitleFromPPD(ppd.get(), "NVFaxImageQuality", nullptr));
+    for (OptionReader reader : {GetUITitleFromPPD, GetUIDefaultFromPPD}) {
+        EXPECT_EQ("<null>", readOption(reader, ppd.get(), "NVFaxNoSuchOption"));
+        EXPECT_EQ("<null>", readOption(reader, nullptr, "NVFaxImageQuality"));
+        EXPECT_EQ("<null>", readOption(reader, ppd.get(), nullptr));
+        EXPECT_EQ(0, reader(ppd.get(), "NVFaxImageQuality", nullptr));
+    }
 }
 
 TEST(PPDDefaults, TheDefaultChoiceKeywordOfTheOption) {
@@ -114,10 +113,6 @@ TEST(PPDDefaults, TheDefaultChoiceKeywordOfTheOption) {
         ASSERT_TRUE(ppd) << name;
         EXPECT_EQ("Fine", readOption(GetUIDefaultFromPPD, ppd.get(), "NVFaxImageQuality")) << name;
     }
-    PPDFile ppd = openTestPPD("UTF-8");
-    EXPECT_EQ("<null>", readOption(GetUIDefaultFromPPD, ppd.get(), "NVFaxNoSuchOption"));
-    EXPECT_EQ("<null>", readOption(GetUIDefaultFromPPD, nullptr, "NVFaxImageQuality"));
-    EXPECT_EQ(0, GetUIDefaultFromPPD(ppd.get(), "NVFaxImageQuality", nullptr));
 }
 
 } // namespace
