@@ -9,10 +9,27 @@ CBaseControl::CBaseControl(const ControlID* controlID, const ConstrainInfo* cons
     : controlID_(controlID), constrainInfo_(constrainInfo), accessInfo_(accessInfo) {}
 
 CBaseControl::~CBaseControl() {
+    FreeValueBuffers();
+}
+
+bool CBaseControl::AllocateValueBuffers(size_t size) {
+    FreeValueBuffers();
+    controlValue_ = std::calloc(1, size);
+    uiValue_ = std::calloc(1, size);
+    if (!controlValue_ || !uiValue_) {
+        FreeValueBuffers();
+        return false;
+    }
+    valueBufferSize_ = size;
+    return true;
+}
+
+void CBaseControl::FreeValueBuffers() {
     std::free(controlValue_);
     controlValue_ = nullptr;
     std::free(uiValue_);
     uiValue_ = nullptr;
+    valueBufferSize_ = 0;
 }
 
 bool CBaseControl::BindToWindow(WindowRef window) {

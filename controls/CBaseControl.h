@@ -50,10 +50,10 @@ class CBaseControl {
     // The text as it is, or escaped as "/" and the decimal value of each byte when it begins
     // with "/" or holds an apostrophe, a comma or a backslash ("a,b" is "/97/44/98").
     virtual bool SetValueToTicket(OpaquePMTicketRef* ticket, bool locked);
-    // Reads the text back, undoing the escaped form, into the control value, which must be a
-    // 256-byte text buffer (the operation is meant for text fields). An absent key keeps the
-    // value (true); false without a ticket or a ticket key, or when a value is found but
-    // there is no control value to hold it.
+    // Reads the text back, undoing the escaped form, into the control value, cut to the value
+    // buffer's size less one byte (the operation is meant for text fields, whose buffers hold
+    // 255 bytes of text). An absent key keeps the value (true); false without a ticket or a
+    // ticket key, or when a value is found but there is no control value to hold it.
     virtual bool GetValueFromTicket(OpaquePMTicketRef* ticket);
     // Shows the control value on screen; the base has nothing to show.
     virtual bool SetControlValueToUI();
@@ -166,11 +166,19 @@ class CBaseControl {
     SInt32 disableCount_ = 0;
     SInt32 hideCount_ = 0;
     SInt32 dataSize_ = 0;          // meaningful bytes of the value buffers
-    void* controlValue_ = nullptr; // malloc'ed by the derived class's binding; freed here
+    void* controlValue_ = nullptr; // made by the derived class's binding; freed here
     void* uiValue_ = nullptr;      // the value last read from the screen
     const ConstrainInfo* constrainInfo_ = nullptr;
     const ControlAccessInfo* accessInfo_ = nullptr;
     ControlRef controlHandle_ = nullptr;
+
+    // The derived class's binding makes both value buffers with this: size zeroed bytes each,
+    // earlier buffers freed. False (and no buffers) when memory runs out.
+    bool AllocateValueBuffers(size_t size);
+    // Frees both value buffers.
+    void FreeValueBuffers();
+    // The bytes of each value buffer; 0 without buffers.
+    size_t GetValueBufferSize() const { return valueBufferSize_; }
 
   private:
     bool BindToWindow(WindowRef window);
@@ -181,4 +189,6 @@ class CBaseControl {
     ConstrainList CurrentList(ConstrainArray array);
     // Calls action on every control of the list that the owner panel knows.
     template <class Action> void ForEachListedControl(ConstrainList list, Action action);
+
+    size_t valueBufferSize_ = 0;
 };

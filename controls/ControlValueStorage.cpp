@@ -12,6 +12,7 @@
 #include <CFPreferences.h>
 #include <CFRef.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -151,8 +152,11 @@ bool CBaseControl::GetValueFromTicket(OpaquePMTicketRef* ticket) {
         unescape(stored, text);
     else
         copyText(text, sizeof text, stored);
-    std::memset(controlValue_, 0, kTextSize);
-    copyText(static_cast<char*>(controlValue_), kTextSize, text);
+    // The text is cut to the buffer: a control whose value is a number has 4 bytes.
+    const size_t size = GetValueBufferSize();
+    if (size == 0) return false;
+    std::memset(controlValue_, 0, size);
+    copyText(static_cast<char*>(controlValue_), std::min(size, kTextSize), text);
     return true;
 }
 

@@ -5,7 +5,6 @@
 
 #include <CBasePrintPanel.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -22,10 +21,7 @@ class TestControl : public CBaseControl {
     std::vector<std::string> steps;
 
     // What the derived classes' binding does: two zeroed 4-byte buffers.
-    void allocateBuffers() {
-        controlValue_ = std::calloc(1, sizeof(SInt32));
-        uiValue_ = std::calloc(1, sizeof(SInt32));
-    }
+    void allocateBuffers() { AllocateValueBuffers(sizeof(SInt32)); }
     SInt32 controlValue() const { return *static_cast<SInt32*>(controlValue_); }
     SInt32 uiValue() const { return *static_cast<SInt32*>(uiValue_); }
     void setUIValue(SInt32 value, SInt32 size) {

@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -42,7 +41,7 @@ class TextControl : public CBaseControl {
   public:
     explicit TextControl(const ControlAccessInfo* access, const ControlID* id = &kNameID)
         : CBaseControl(id, nullptr, access) {
-        controlValue_ = std::calloc(1, kTextSize);
+        AllocateValueBuffers(kTextSize);
     }
 
     void setText(const std::string& text) {
@@ -50,10 +49,7 @@ class TextControl : public CBaseControl {
         std::memcpy(controlValue_, text.data(), std::min(text.size(), kTextSize - 1));
     }
     std::string text() const { return static_cast<const char*>(controlValue_); }
-    void dropValueBuffer() {
-        std::free(controlValue_);
-        controlValue_ = nullptr;
-    }
+    void dropValueBuffer() { FreeValueBuffers(); }
 
     bool ConvertToTickectData(unsigned char* buffer) override {
         std::memcpy(buffer, controlValue_, kTextSize - 1);
@@ -256,6 +252,21 @@ TEST_F(ValueStorageTest, ReadingAnAbsentKeyKeepsTheValue) {
     TextControl unbound(&kNameAccess);
     unbound.dropValueBuffer();
     EXPECT_TRUE(unbound.GetValueFromTicket(ticket_)) << "nothing to read, nothing to fill";
+}
+
+TEST_F(ValueStorageTest, AValueReadBackIsCutToItsControlsBuffer) {
+    // A check box or a list keeps its value in 4 bytes.
+    class NumberControl : public CBaseControl {
+      public:
+        NumberControl() : CBaseControl(&kNameID, nullptr, &kNameAccess) {
+            AllocateValueBuffers(sizeof(SInt32));
+        }
+        std::string bytes() const { return static_cast<const char*>(controlValue_); }
+    } number;
+    ASSERT_EQ(noErr, PMTicketSetCString(ticket_, CFSTR("test"), kNameAccess.ticketKey,
+                                        "/49/50/51/52/53/54", false));
+    EXPECT_TRUE(number.GetValueFromTicket(ticket_));
+    EXPECT_EQ("123", number.bytes());
 }
 
 TEST_F(ValueStorageTest, AnEscapedTextEndsAtItsFirstForeignCharacter) {
