@@ -2,11 +2,10 @@
 // across the tree, the constraint table, the print session and the current printer's ID.
 #include "CallLog.h"
 
+#include <ScopedEnvironment.h>
 #include <SessionAccessors.h>
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -67,15 +66,14 @@ TEST_F(PanelLookupTest, TheConstraintTableReachesTheWholeTree) {
 class PanelSessionTest : public testing::Test {
   protected:
     void SetUp() override {
-        setenv("CUPS_SERVER", "/nonexistent/cups.sock", 1);
         ASSERT_EQ(noErr, PMCreateSession(&session));
         ASSERT_EQ(noErr, PMSessionSetCurrentPrinter(session, CFSTR("NorvaleDemoFax")));
     }
     void TearDown() override {
         if (session) PMRelease(session);
-        unsetenv("CUPS_SERVER");
     }
 
+    ScopedEnvironment noServer{"CUPS_SERVER", "/nonexistent/cups.sock"};
     PMPrintSession session = nullptr;
 };
 
