@@ -1,0 +1,1 @@
+#include "QrolDataSet.h"
