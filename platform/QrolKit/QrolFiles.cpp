@@ -138,8 +138,7 @@ bool bindText(sqlite3_stmt* statement, int index, const std::u16string& text) {
                                SQLITE_TRANSIENT) == SQLITE_OK;
 }
 
-constexpr size_t kMostRecords = std::numeric_limits<UInt16>::max();
-
+// At most 65535 records of a kind: a data set's indexes are 16-bit.
 QrolResult readEntries(sqlite3* db, std::vector<QrolMyFaxRecord>& entries) {
     Statement statement = prepare(db, "SELECT id, name, number, company, memo, created "
                                       "FROM entries ORDER BY id LIMIT 65535");
