@@ -20,6 +20,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -120,10 +121,11 @@ Kind kindOf(sqlite3* db) {
     return Kind::Other;
 }
 
-std::u16string columnText(sqlite3_stmt* statement, int column) {
+// Valid until the statement steps again.
+std::u16string_view columnText(sqlite3_stmt* statement, int column) {
     const auto* units = static_cast<const char16_t*>(sqlite3_column_text16(statement, column));
     if (!units) return {};
-    return std::u16string(units, size_t(sqlite3_column_bytes16(statement, column)) / 2);
+    return std::u16string_view(units, size_t(sqlite3_column_bytes16(statement, column)) / 2);
 }
 
 bool columnId(sqlite3_stmt* statement, int column, SInt16& id) {
