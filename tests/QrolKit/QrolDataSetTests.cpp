@@ -19,7 +19,7 @@ TEST(QrolDataSetTest, StoresFileEntriesAndHandsBackCopies) {
     QrolMyFaxRecord record;
     ASSERT_EQ(kQrolNoErr, QROLData_GetAt_MyFax(data, 0, &record));
     EXPECT_EQ(u"Engines", fieldText(record.company, sizeof record.company));
-    EXPECT_EQ(42, record.creationTime);
+    EXPECT_EQ(42, SInt64(record.creationTime)); // by value: the member is packed
     QROLData_Delete(data);
 }
 

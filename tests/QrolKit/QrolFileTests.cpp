@@ -120,7 +120,7 @@ TEST_F(QrolFileTest, AddedEntriesReadBackWithEveryField) {
     EXPECT_EQ(u"+44 20 7946 0000", fieldText(entries[0].faxNumber, sizeof entries[0].faxNumber));
     EXPECT_EQ(u"Analytical Engines", fieldText(entries[0].company, sizeof entries[0].company));
     EXPECT_EQ(u"Notes " + clef, fieldText(entries[0].memo, sizeof entries[0].memo));
-    EXPECT_EQ(1700000000, entries[0].creationTime);
+    EXPECT_EQ(1700000000, SInt64(entries[0].creationTime)); // by value: packed
     EXPECT_EQ(2, entries[1].Id);
     EXPECT_EQ(u"山田太郎", fieldText(entries[1].name, sizeof entries[1].name));
     EXPECT_EQ(u"", fieldText(entries[1].company, sizeof entries[1].company));
