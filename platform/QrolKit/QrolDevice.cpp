@@ -6,8 +6,7 @@
 #include "QrolDeviceAnswer.h"
 #include "QrolDeviceEndpoint.h"
 #include "QrolDeviceProtocol.h"
-
-#include <CFString.h>
+#include "QrolStrings.h"
 
 #include <httplib.h>
 #include <nlohmann/json.hpp>
@@ -21,7 +20,7 @@
 namespace {
 
 // The device of the last QrolDevice_SetDestinationDevice; empty for none or an unusable address.
-std::optional<QrolDeviceEndpoint> gDevice;
+std::optional<qrol::DeviceEndpoint> gDevice;
 
 struct DeviceAnswer {
     int status = 0;
@@ -30,7 +29,7 @@ struct DeviceAnswer {
 
 // Asks the device for path. Nullopt when it cannot be reached, does not answer in time, drops
 // the connection or sends more than an answer may hold.
-std::optional<DeviceAnswer> AskDevice(const QrolDeviceEndpoint& device, const char* path,
+std::optional<DeviceAnswer> askDevice(const qrol::DeviceEndpoint& device, const char* path,
                                       httplib::Headers headers) {
     httplib::Client client(device.connectHost, device.port);
     client.set_connection_timeout(kQrolDeviceConnectTimeout);
@@ -62,19 +61,10 @@ std::optional<DeviceAnswer> AskDevice(const QrolDeviceEndpoint& device, const ch
     return answer;
 }
 
-std::optional<std::string> UTF8FromString(CFStringRef string) {
-    const CFIndex size =
-        CFStringGetMaximumSizeForEncoding(CFStringGetLength(string), kCFStringEncodingUTF8) + 1;
-    std::string text(static_cast<size_t>(size), '\0');
-    if (!CFStringGetCString(string, text.data(), size, kCFStringEncodingUTF8)) return std::nullopt;
-    text.resize(std::char_traits<char>::length(text.c_str()));
-    return text;
-}
-
 // The password as UTF-8 for its header field; nullopt when it holds a control character, which
 // no header field may carry.
-std::optional<std::string> PasswordFieldValue(CFStringRef password) {
-    std::optional<std::string> text = UTF8FromString(password);
+std::optional<std::string> passwordFieldValue(CFStringRef password) {
+    std::optional<std::string> text = qrol::utf8FromString(password);
     if (text && std::any_of(text->begin(), text->end(),
                             [](unsigned char c) { return c < 0x20 || c == 0x7F; }))
         return std::nullopt;
@@ -86,15 +76,15 @@ std::optional<std::string> PasswordFieldValue(CFStringRef password) {
 void QrolDevice_SetDestinationDevice(UInt32, UInt32 kind, CFStringRef address) {
     gDevice.reset();
     if (kind != 1 || !address) return;
-    const std::optional<std::string> text = UTF8FromString(address);
+    const std::optional<std::string> text = qrol::utf8FromString(address);
     if (!text) return;
-    const std::optional<int> port = DeviceServicePort();
+    const std::optional<int> port = qrol::deviceServicePort();
     if (!port) {
         std::fputs("QrolDevice_SetDestinationDevice - NV_FAX_DEVICE_PORT is no port number.\n",
                    stderr);
         return;
     }
-    gDevice = MakeDeviceEndpoint(*text, *port);
+    gDevice = qrol::makeDeviceEndpoint(*text, *port);
     if (!gDevice)
         std::fputs("QrolDevice_SetDestinationDevice - the address is no numeric IP address.\n",
                    stderr);
@@ -102,7 +92,7 @@ void QrolDevice_SetDestinationDevice(UInt32, UInt32 kind, CFStringRef address) {
 
 QrolResult QrolDevice_GetStatus(UInt32, UInt32) {
     if (!gDevice) return kQrolErrParam;
-    const auto answer = AskDevice(*gDevice, kQrolDeviceStatusPath, {});
+    const auto answer = askDevice(*gDevice, kQrolDeviceStatusPath, {});
     if (!answer) return kQrolErrDevice;
     if (answer->status != 200) return kQrolErrDevice;
     const auto status = nlohmann::json::parse(answer->body, nullptr, false);
@@ -116,17 +106,17 @@ QrolResult QrolDevice_ReadData(UInt32, QROLDataRef data, UInt32 dataKind, CFStri
     data->fax.clear();
     data->faxGroups.clear();
     if (!gDevice || dataKind != kQrolDeviceDataEntriesAndGroups || !password) return kQrolErrParam;
-    const std::optional<std::string> passwordField = PasswordFieldValue(password);
+    const std::optional<std::string> passwordField = passwordFieldValue(password);
     if (!passwordField) return kQrolErrParam;
 
     const auto answer =
-        AskDevice(*gDevice, kQrolDeviceAddressesPath, {{kQrolDevicePasswordField, *passwordField}});
+        askDevice(*gDevice, kQrolDeviceAddressesPath, {{kQrolDevicePasswordField, *passwordField}});
     if (!answer) return kQrolErrDevice;
     if (answer->status == 401 || answer->status == 403) return kQrolErrPasswordRefused;
     if (answer->status != 200) return kQrolErrDevice;
 
-    QrolDeviceRecords records;
-    if (ReadDeviceAddressAnswer(answer->body, records) != kQrolNoErr) {
+    qrol::DeviceRecords records;
+    if (qrol::readDeviceAnswer(answer->body, records) != kQrolNoErr) {
         std::fputs("QrolDevice_ReadData - the device's answer is malformed.\n", stderr);
         return kQrolErrDevice;
     }

@@ -1,6 +1,7 @@
 #include "QrolDeviceAnswer.h"
 
-#include "QrolTextFields.h"
+#include "QrolFields.h"
+#include "QrolStrings.h"
 
 #include <nlohmann/json.hpp>
 
@@ -9,6 +10,8 @@
 #include <limits>
 #include <optional>
 
+namespace qrol {
+
 namespace {
 
 using nlohmann::json;
@@ -16,12 +19,12 @@ using nlohmann::json;
 constexpr size_t kMaxRecordsOfAKind = std::numeric_limits<UInt16>::max();
 
 // The member of an object, or null when it is missing.
-const json* Member(const json& object, const char* key) {
+const json* member(const json& object, const char* key) {
     const auto found = object.find(key);
     return found == object.end() ? nullptr : &*found;
 }
 
-std::optional<SInt16> ReadId(const json* value) {
+std::optional<SInt16> readId(const json* value) {
     if (!value || !value->is_number_integer()) return std::nullopt;
     constexpr auto kMax = std::numeric_limits<SInt16>::max();
     // Read unsigned numbers as such: above the signed range they would wrap.
@@ -34,36 +37,36 @@ std::optional<SInt16> ReadId(const json* value) {
     return static_cast<SInt16>(id);
 }
 
-bool ReadText(const json* value, UInt8* field, size_t size) {
+bool readText(const json* value, UInt8* field, size_t size) {
     if (!value || !value->is_string()) return false;
-    const auto units = UTF16FromUTF8(value->get_ref<const json::string_t&>());
+    const auto units = utf16FromUTF8(value->get_ref<const json::string_t&>());
     if (!units) return false;
-    StoreUTF16LEField(*units, field, size);
+    writeField(field, size, *units);
     return true;
 }
 
-bool ReadEntry(const json& item, QrolFaxRecord& record) {
+bool readEntry(const json& item, QrolFaxRecord& record) {
     if (!item.is_object()) return false;
-    const auto id = ReadId(Member(item, "id"));
+    const auto id = readId(member(item, "id"));
     if (!id) return false;
     record.Id = *id;
-    return ReadText(Member(item, "name"), record.name, sizeof record.name) &&
-           ReadText(Member(item, "number"), record.faxNumber, sizeof record.faxNumber);
+    return readText(member(item, "name"), record.name, sizeof record.name) &&
+           readText(member(item, "number"), record.faxNumber, sizeof record.faxNumber);
 }
 
-bool ReadGroup(const json& item, QrolFaxGroupRecord& record) {
+bool readGroup(const json& item, QrolFaxGroupRecord& record) {
     if (!item.is_object()) return false;
-    const auto id = ReadId(Member(item, "id"));
-    const json* members = Member(item, "members");
+    const auto id = readId(member(item, "id"));
+    const json* members = member(item, "members");
     if (!id || !members || !members->is_array() ||
-        !ReadText(Member(item, "name"), record.name, sizeof record.name))
+        !readText(member(item, "name"), record.name, sizeof record.name))
         return false;
     record.Id = *id;
     // Every member Id must be valid; only those the record has room for are kept.
     for (size_t i = 0; i < members->size(); ++i) {
-        const auto member = ReadId(&(*members)[i]);
-        if (!member) return false;
-        if (i < kQrolFaxGroupMemberRoom) record.memberIds[i] = *member;
+        const auto memberId = readId(&(*members)[i]);
+        if (!memberId) return false;
+        if (i < kQrolFaxGroupMemberRoom) record.memberIds[i] = *memberId;
     }
     record.memberCount =
         static_cast<UInt16>(std::min<size_t>(members->size(), kQrolFaxGroupMemberRoom));
@@ -71,9 +74,9 @@ bool ReadGroup(const json& item, QrolFaxGroupRecord& record) {
 }
 
 template <class Record, class ReadRecord>
-bool ReadRecords(const json& answer, const char* key, std::vector<Record>& records,
+bool readRecords(const json& answer, const char* key, std::vector<Record>& records,
                  ReadRecord readRecord) {
-    const json* items = Member(answer, key);
+    const json* items = member(answer, key);
     if (!items || !items->is_array() || items->size() > kMaxRecordsOfAKind) return false;
     records.reserve(items->size());
     for (const json& item : *items) {
@@ -87,13 +90,15 @@ bool ReadRecords(const json& answer, const char* key, std::vector<Record>& recor
 
 } // namespace
 
-QrolResult ReadDeviceAddressAnswer(std::string_view answer, QrolDeviceRecords& records) {
+QrolResult readDeviceAnswer(std::string_view answer, DeviceRecords& records) {
     records = {};
     const json parsed = json::parse(answer, nullptr, /*allow_exceptions=*/false);
-    QrolDeviceRecords read;
-    if (!parsed.is_object() || !ReadRecords(parsed, "entries", read.entries, ReadEntry) ||
-        !ReadRecords(parsed, "groups", read.groups, ReadGroup))
+    DeviceRecords read;
+    if (!parsed.is_object() || !readRecords(parsed, "entries", read.entries, readEntry) ||
+        !readRecords(parsed, "groups", read.groups, readGroup))
         return kQrolErrDevice;
     records = std::move(read);
     return kQrolNoErr;
 }
+
+} // namespace qrol

@@ -11,7 +11,9 @@
 #include <string_view>
 #include <vector>
 
-struct QrolDeviceRecords {
+namespace qrol {
+
+struct DeviceRecords {
     std::vector<QrolFaxRecord> entries;
     std::vector<QrolFaxGroupRecord> groups;
 };
@@ -19,4 +21,6 @@ struct QrolDeviceRecords {
 // kQrolNoErr and the records; kQrolErrDevice and no records when the answer is not such an
 // object (no JSON, a missing field, a wrong type, an Id out of range, more than 65535 records
 // of a kind).
-QrolResult ReadDeviceAddressAnswer(std::string_view answer, QrolDeviceRecords& records);
+QrolResult readDeviceAnswer(std::string_view answer, DeviceRecords& records);
+
+} // namespace qrol

@@ -8,7 +8,9 @@
 
 enum { kQrolDefaultDevicePort = 8631 };
 
-struct QrolDeviceEndpoint {
+namespace qrol {
+
+struct DeviceEndpoint {
     std::string connectHost; // what the socket connects to: "192.0.2.7", "::1", "fe80::1%eth0"
     std::string hostHeader;  // the request's Host field: "192.0.2.7:8631", "[fe80::1%25eth0]:8631"
     int port = kQrolDefaultDevicePort;
@@ -16,8 +18,10 @@ struct QrolDeviceEndpoint {
 
 // The endpoint of a numeric IPv4 or IPv6 address at port (1-65535); an IPv6 address may carry
 // "%" and an interface name or index. Nullopt for host names and anything malformed.
-std::optional<QrolDeviceEndpoint> MakeDeviceEndpoint(std::string_view address, int port);
+std::optional<DeviceEndpoint> makeDeviceEndpoint(std::string_view address, int port);
 
 // The port of the device's address service: NV_FAX_DEVICE_PORT when set, else
 // kQrolDefaultDevicePort. Nullopt when the variable is set but is no port number.
-std::optional<int> DeviceServicePort();
+std::optional<int> deviceServicePort();
+
+} // namespace qrol
