@@ -20,6 +20,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -120,10 +121,11 @@ Kind kindOf(sqlite3* db) {
     return Kind::Other;
 }
 
-std::u16string columnText(sqlite3_stmt* statement, int column) {
+// Valid until the statement steps again.
+std::u16string_view columnText(sqlite3_stmt* statement, int column) {
     const auto* units = static_cast<const char16_t*>(sqlite3_column_text16(statement, column));
     if (!units) return {};
-    return std::u16string(units, size_t(sqlite3_column_bytes16(statement, column)) / 2);
+    return std::u16string_view(units, size_t(sqlite3_column_bytes16(statement, column)) / 2);
 }
 
 bool columnId(sqlite3_stmt* statement, int column, SInt16& id) {
@@ -138,8 +140,7 @@ bool bindText(sqlite3_stmt* statement, int index, const std::u16string& text) {
                                SQLITE_TRANSIENT) == SQLITE_OK;
 }
 
-constexpr size_t kMostRecords = std::numeric_limits<UInt16>::max();
-
+// At most 65535 records of a kind: a data set's indexes are 16-bit.
 QrolResult readEntries(sqlite3* db, std::vector<QrolMyFaxRecord>& entries) {
     Statement statement = prepare(db, "SELECT id, name, number, company, memo, created "
                                       "FROM entries ORDER BY id LIMIT 65535");
