@@ -3,10 +3,15 @@
 
 #include <PlugInIdentity.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
 namespace {
+
+// The clock's long date record: hour and minute are its fifth and sixth 16-bit fields.
+static_assert(sizeof(LongDateRec) == 28 && offsetof(LongDateRec, hour) == 8 &&
+              offsetof(LongDateRec, minute) == 10);
 
 bool readClock(ControlRef clock, LongDateRec& date) {
     return GetControlData(clock, kControlClockPart, kControlClockLongDateTag, sizeof date, &date,
