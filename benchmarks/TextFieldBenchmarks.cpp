@@ -6,7 +6,7 @@
 #include <TextInputFilters.h>
 
 #include <CFRef.h>
-#include <IBCarbonRuntime.h>
+#include <PlugInNibWindow.h>
 #include <TestDriver/ToolboxDriver.h>
 
 #include <QCoreApplication>
@@ -47,29 +47,22 @@ BENCHMARK(BM_PresentAndDismissMessageWindow)->Unit(benchmark::kMillisecond);
 // The pane's sender name field, bound and shown, holding 20 characters.
 class SenderNameField {
   public:
-    SenderNameField() {
-        IBNibRef nib = nullptr;
-        if (CreateNibReferenceWithCFBundle(faxBundle(), CFSTR("NVSendraFax"), &nib) != noErr)
-            return;
-        CreateWindowFromNib(nib, CFSTR("Window"), &window_);
-        DisposeNibReference(nib);
-        ShowWindow(window_);
-        bound_ = field_.InitializeCtrl(window_, nullptr, nullptr, nullptr);
-        ToolboxDriver::typeKeys(window_, senderNameTextEditCtrlID, QString(20, u'a'));
+    SenderNameField() : window_(faxBundle(), CFSTR("Window")) {
+        ShowWindow(window_.get());
+        bound_ = field_.InitializeCtrl(window_.get(), nullptr, nullptr, nullptr);
+        ToolboxDriver::typeKeys(window_.get(), senderNameTextEditCtrlID, QString(20, u'a'));
     }
-    ~SenderNameField() {
-        if (window_) DisposeWindow(window_);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    SenderNameField(const SenderNameField&) = delete;
-    SenderNameField& operator=(const SenderNameField&) = delete;
 
-    bool bound() const { return bound_; }
-    WindowRef window() const { return window_; }
+    // False, the benchmark skipped, when the field could not be bound.
+    bool ready(benchmark::State& state) const {
+        if (!bound_) state.SkipWithError("the sender name field cannot be bound");
+        return bound_;
+    }
+    WindowRef window() const { return window_.get(); }
     ControlRef control() const { return field_.GetControlHandle(); }
 
   private:
-    WindowRef window_ = nullptr;
+    PlugInNibWindow window_;
     CTextEditControl field_{&senderNameTextEditCtrlID, &senderNameTextEditIniData, nullptr,
                             &senderNameTextEditFilterData, &senderNameTextEditAccessInfo};
     bool bound_ = false;
@@ -77,11 +70,8 @@ class SenderNameField {
 
 // The filter's decision alone: reading the field's text size and comparing the ranges.
 void BM_SenderNameKeyFilterPass(benchmark::State& state) {
-    SenderNameField field;
-    if (!field.bound()) {
-        state.SkipWithError("the sender name field cannot be bound");
-        return;
-    }
+    const SenderNameField field;
+    if (!field.ready(state)) return;
     for (auto _ : state) {
         SInt16 keyCode = 0;
         SInt16 charCode = 'b';
@@ -95,11 +85,8 @@ BENCHMARK(BM_SenderNameKeyFilterPass)->Unit(benchmark::kMicrosecond);
 // One keystroke as the user types it: the key event, the filter, the field's edit. Each
 // iteration types a letter and takes it back with backspace: two keystrokes.
 void BM_KeystrokeIntoFilteredField(benchmark::State& state) {
-    SenderNameField field;
-    if (!field.bound()) {
-        state.SkipWithError("the sender name field cannot be bound");
-        return;
-    }
+    const SenderNameField field;
+    if (!field.ready(state)) return;
     for (auto _ : state) {
         ToolboxDriver::pressKey(field.window(), senderNameTextEditCtrlID, Qt::Key_B, Qt::NoModifier,
                                 QStringLiteral("b"));

@@ -2,59 +2,35 @@
 // uses them: typing through the key filter their binding installs, pasting, checking the text
 // with the message window answering, the clock's time, and the ticket values of a real print
 // session.
+#include "DemoPrinterTicket.h"
+
 #include <CPasswordTextEditControl.h>
 #include <CTimeTextEditControl.h>
 #include <ControlDefinitionTables.h>
-#include <PasswordObfuscation.h>
-#include <ScopedEnvironment.h>
-#include <SessionAccessors.h>
+#include <PlugInNibWindow.h>
 #include <TestBundles.h>
 
-#include <HIToolboxQt.h>
-#include <IBCarbonRuntime.h>
 #include <TestDriver/ToolboxDriver.h>
 
-#include <QCoreApplication>
-#include <QLineEdit>
 #include <QTimeEdit>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
+#include <functional>
 #include <string>
 
 namespace {
 
-// A window of the plug-in's nib "NVSendraFax", shown, disposed of with the object.
-class FaxNibWindow {
+// A window of the plug-in's nib, shown.
+class FaxNibWindow : public PlugInNibWindow {
   public:
-    explicit FaxNibWindow(CFStringRef name) {
-        IBNibRef nib = nullptr;
-        if (CreateNibReferenceWithCFBundle(faxPlugInBundle(), CFSTR("NVSendraFax"), &nib) != noErr)
-            return;
-        CreateWindowFromNib(nib, name, &window_);
-        DisposeNibReference(nib);
-        ShowWindow(window_);
+    explicit FaxNibWindow(CFStringRef name) : PlugInNibWindow(faxPlugInBundle(), name) {
+        ShowWindow(get());
     }
-    ~FaxNibWindow() {
-        if (window_) DisposeWindow(window_);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    template <class Widget> Widget* widgetAs(const ControlID& id) const {
+        return qobject_cast<Widget*>(widget(id));
     }
-    FaxNibWindow(const FaxNibWindow&) = delete;
-    FaxNibWindow& operator=(const FaxNibWindow&) = delete;
-
-    WindowRef get() const { return window_; }
-    ControlRef control(const ControlID& id) const {
-        ControlRef found = nullptr;
-        return GetControlByID(window_, &id, &found) == noErr ? found : nullptr;
-    }
-    template <class Widget> Widget* widget(const ControlID& id) const {
-        return qobject_cast<Widget*>(HIControlGetWidget(control(id)));
-    }
-
-  private:
-    WindowRef window_ = nullptr;
 };
 
 // A text field's control value, UI value and data size, read through the operations that
@@ -253,7 +229,7 @@ TEST_F(TextEditControlTest, TheDelayedTimeIsTheClocksHourAndMinuteAndComesBackAf
                               nullptr, &delayedTimesTextEditAccessInfo);
     {
         FaxNibWindow window(CFSTR("FaxSettings"));
-        auto* clock = window.widget<QTimeEdit>(delayedTimeTextEditCtrlID);
+        auto* clock = window.widgetAs<QTimeEdit>(delayedTimeTextEditCtrlID);
         ASSERT_TRUE(clock) << "the delayed time is a clock control";
         ASSERT_TRUE(time.InitializeCtrl(window.get(), nullptr, nullptr, nullptr));
         clock->setTime(QTime(7, 5));
@@ -271,39 +247,16 @@ TEST_F(TextEditControlTest, TheDelayedTimeIsTheClocksHourAndMinuteAndComesBackAf
     FaxNibWindow rebuilt(CFSTR("FaxSettings"));
     ASSERT_TRUE(time.ReInitializeCtrl(rebuilt.get()));
     EXPECT_TRUE(time.SetControlValueToUI());
-    EXPECT_EQ(QTime(23, 40), rebuilt.widget<QTimeEdit>(delayedTimeTextEditCtrlID)->time());
+    EXPECT_EQ(QTime(23, 40), rebuilt.widgetAs<QTimeEdit>(delayedTimeTextEditCtrlID)->time());
 
     CTimeTextEditControl unbound(&delayedTimeTextEditCtrlID, &delayedTimeTextEditIniData, nullptr,
                                  nullptr, &delayedTimesTextEditAccessInfo);
     EXPECT_EQ(nullptr, unbound.GetValueFromUI());
 }
 
-// The ticket of a print session on the demo fax printer.
-class TextEditTicketTest : public TextEditControlTest {
-  protected:
-    void SetUp() override {
-        TextEditControlTest::SetUp();
-        ASSERT_EQ(noErr, PMCreateSession(&session_));
-        ASSERT_EQ(noErr, PMSessionSetCurrentPrinter(session_, CFSTR("NorvaleDemoFax")));
-        ASSERT_EQ(noErr, GetTicketFromSession(session_, CFSTR("PMPrintSettingsTicket"), &ticket_));
-    }
-    void TearDown() override {
-        if (session_) PMRelease(session_);
-    }
-    std::string ticketText(CFStringRef key) const {
-        char buffer[1024] = {};
-        return PMTicketGetCString(ticket_, kPMTopLevel, kPMTopLevel, key, sizeof buffer,
-                                  kCFStringEncodingUTF8, buffer) == noErr
-                   ? buffer
-                   : "<absent>";
-    }
-
-    const ScopedEnvironment cupsServer_{"CUPS_SERVER", "/nonexistent/cups.sock"};
-    PMPrintSession session_ = nullptr;
-    PMTicketRef ticket_ = nullptr;
-};
-
-TEST_F(TextEditTicketTest, ThePasswordReachesTheTicketObscuredTheTimeAsItIs) {
+TEST_F(TextEditControlTest, ThePasswordReachesTheTicketObscuredTheTimeAsItIs) {
+    const DemoPrinterTicket demo;
+    ASSERT_TRUE(demo.ticket());
     FaxNibWindow window(CFSTR("FaxSettings"));
     CPasswordTextEditControl password(&passwordTextEditCtrlID, &passwordTextEditIniData, nullptr,
                                       &passwordTextEditFilterData, &passwordTextEditAccessInfo);
@@ -312,16 +265,16 @@ TEST_F(TextEditTicketTest, ThePasswordReachesTheTicketObscuredTheTimeAsItIs) {
     for (CTextEditControl* field : {(CTextEditControl*)&password, (CTextEditControl*)&time})
         ASSERT_TRUE(field->InitializeCtrl(window.get(), nullptr, nullptr, nullptr));
     ToolboxDriver::typeKeys(window.get(), passwordTextEditCtrlID, QStringLiteral("1234"));
-    window.widget<QTimeEdit>(delayedTimeTextEditCtrlID)->setTime(QTime(9, 30));
+    window.widgetAs<QTimeEdit>(delayedTimeTextEditCtrlID)->setTime(QTime(9, 30));
     CFRef<CFMutableArrayRef> noEncryptedControls(CFArrayCreateMutable(nullptr, 0, nullptr));
     for (CTextEditControl* field : {(CTextEditControl*)&password, (CTextEditControl*)&time}) {
         ASSERT_NE(nullptr, field->GetValueFromUI());
         field->SetValueFromUIToControl();
-        EXPECT_TRUE(field->SetValueToTicket(ticket_, false, noEncryptedControls.get()));
+        EXPECT_TRUE(field->SetValueToTicket(demo.ticket(), false, noEncryptedControls.get()));
     }
     // "1234" XOR "qzvj" is 40 48 45 5E.
-    EXPECT_EQ("QEhFXg==", ticketText(passwordTextEditAccessInfo.ticketKey));
-    EXPECT_EQ("09:30", ticketText(delayedTimesTextEditAccessInfo.ticketKey));
+    EXPECT_EQ("QEhFXg==", demo.text(passwordTextEditAccessInfo.ticketKey));
+    EXPECT_EQ("09:30", demo.text(delayedTimesTextEditAccessInfo.ticketKey));
 }
 
 } // namespace
