@@ -106,39 +106,44 @@ TEST_F(TextEditControlTest, EachFilteredFieldTypesUpToItsLimitOnceBound) {
 }
 
 TEST_F(TextEditControlTest, ARebuiltWindowGetsTheValueAndTheKeyFilterBackAndOnlyCorrectEmpties) {
-    InspectableField password(&passwordTextEditCtrlID, &passwordTextEditIniData, nullptr,
-                              &passwordTextEditFilterData, &passwordTextEditAccessInfo);
+    InspectableField phone(&phoneNumberTextEditCtrlID, &phoneNumberTextEditIniData, nullptr,
+                           &phoneNumberTextEditFilterData, &phoneNumberTextEditAccessInfo);
     {
         FaxNibWindow first(CFSTR("FaxSettings"));
-        ASSERT_TRUE(password.InitializeCtrl(first.get(), nullptr, nullptr, nullptr));
-        ToolboxDriver::typeKeys(first.get(), passwordTextEditCtrlID, QStringLiteral("12"));
-        password.GetValueFromUI();
-        password.SetValueFromUIToControl();
+        ASSERT_TRUE(phone.InitializeCtrl(first.get(), nullptr, nullptr, nullptr));
+        ToolboxDriver::typeKeys(first.get(), phoneNumberTextEditCtrlID, QStringLiteral("12"));
+        phone.GetValueFromUI();
+        phone.SetValueFromUIToControl();
     }
     FaxNibWindow second(CFSTR("FaxSettings"));
-    ASSERT_TRUE(password.ReInitializeCtrl(second.get()));
-    EXPECT_TRUE(password.SetControlValueToUI());
-    EXPECT_EQ("12", screenText(second.get(), passwordTextEditCtrlID));
+    ASSERT_TRUE(phone.ReInitializeCtrl(second.get()));
+    EXPECT_TRUE(phone.SetControlValueToUI());
+    const auto shown = [&] { return screenText(second.get(), phoneNumberTextEditCtrlID); };
+    EXPECT_EQ("12", shown());
     const auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        return beepsWhile(
-            [&] { ToolboxDriver::pressKey(second.get(), passwordTextEditCtrlID, key, modifiers); });
+        return beepsWhile([&] {
+            ToolboxDriver::pressKey(second.get(), phoneNumberTextEditCtrlID, key, modifiers);
+        });
     };
-    ToolboxDriver::typeKeys(second.get(), passwordTextEditCtrlID, QStringLiteral("3"));
+    ToolboxDriver::typeKeys(second.get(), phoneNumberTextEditCtrlID, QStringLiteral("3"));
     EXPECT_EQ(1u, press(Qt::Key_Up));
-    // A command-key shortcut outside the ranges beeps but passes: command-Z undoes the
-    // editing. With shift as well it is blocked: command-shift-Z does not redo it.
+    EXPECT_EQ("123", shown());
+    // A command-key shortcut outside the ranges beeps but passes: command-Z undoes. With
+    // shift as well it is blocked: command-shift-Z does not redo.
     EXPECT_EQ(1u, press(Qt::Key_Z, Qt::ControlModifier));
-    EXPECT_EQ("", screenText(second.get(), passwordTextEditCtrlID));
+    const std::string undone = shown();
+    EXPECT_NE("123", undone);
     EXPECT_EQ(1u, press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier));
-    EXPECT_EQ("", screenText(second.get(), passwordTextEditCtrlID));
-    ToolboxDriver::typeKeys(second.get(), passwordTextEditCtrlID, QStringLiteral("56"));
-    password.GetValueFromUI();
-    EXPECT_EQ("56", password.uiValue());
-    EXPECT_TRUE(password.CorrectCtrlUI());
-    EXPECT_EQ("", screenText(second.get(), passwordTextEditCtrlID));
-    EXPECT_EQ("", password.uiValue());
-    EXPECT_EQ(0, password.GetDataBlkSize());
-    EXPECT_EQ("12", password.controlValue());
+    EXPECT_EQ(undone, shown());
+
+    ToolboxDriver::typeKeys(second.get(), phoneNumberTextEditCtrlID, QStringLiteral("56"));
+    phone.GetValueFromUI();
+    EXPECT_EQ(undone + "56", phone.uiValue());
+    EXPECT_TRUE(phone.CorrectCtrlUI());
+    EXPECT_EQ("", shown());
+    EXPECT_EQ("", phone.uiValue());
+    EXPECT_EQ(0, phone.GetDataBlkSize());
+    EXPECT_EQ("12", phone.controlValue());
 }
 
 TEST_F(TextEditControlTest, ARejectedTextShowsTheFieldsMessageAndPutsTheCaretBack) {
