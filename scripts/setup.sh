@@ -14,6 +14,7 @@ packages=(
   libcups2-dev libavahi-client-dev libsqlite3-dev
   libgtest-dev libbenchmark-dev
   cups xvfb
+  fonts-ipafont-gothic # Japanese PPD texts in the window screenshots
 )
 
 missing=()
