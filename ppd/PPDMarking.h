@@ -9,8 +9,8 @@
 // Marks the choice of the option and answers IsPPDChoiceConflicted for them. Options and
 // choices are found without regard to case. A PageSize choice "Custom.<width>x<length>" (its
 // prefix in any case) sets the PPD's custom page size (ppdPageSize) and marks the choice
-// "Custom". The marking is
-// libcups' own (ppdMarkOption), so libcups' record of marked choices stays in step:
+// "Custom". The marking is libcups' own (ppdMarkOption), so libcups' record of marked choices
+// stays in step:
 // - a pick-one option keeps only the new choice marked; a pick-many option keeps the others;
 // - PageSize and PageRegion mark the page size record of the choice's name and unmark the
 //   other option; InputSlot unmarks ManualFeed, and ManualFeed True unmarks InputSlot.
