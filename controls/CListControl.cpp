@@ -126,29 +126,39 @@ bool CListControl::ConvertFromPreferenceString(char* text) {
     return true;
 }
 
+bool CListControl::ItemChanged(ConstrainArray array, SInt32& shownBefore, SInt32& shown) {
+    if (!array || !uiValue_) return false;
+    shownBefore = *UIItem();
+    shown = ScreenItem();
+    return shownBefore != shown;
+}
+
+ConstrainList CListControl::ListOfItem(ConstrainArray array, SInt32 item) {
+    return item >= 1 ? array[item - 1] : nullptr;
+}
+
 int CListControl::DoControlConstrain() {
-    if (!constrainInfo_ || !constrainInfo_->disableArray || !uiValue_) return 0;
-    const SInt32 shownBefore = *UIItem();
-    const SInt32 shown = ScreenItem();
-    if (shownBefore == shown) return 0;
-    if (shownBefore >= 1) EnableControlConstrains(constrainInfo_->disableArray[shownBefore - 1]);
+    const ConstrainArray disables = constrainInfo_ ? constrainInfo_->disableArray : nullptr;
+    SInt32 shownBefore = 0, shown = 0;
+    if (!ItemChanged(disables, shownBefore, shown)) return 0;
+    EnableControlConstrains(ListOfItem(disables, shownBefore));
     *UIItem() = shown;
-    if (shown >= 1) DisableControlConstrains(constrainInfo_->disableArray[shown - 1]);
+    DisableControlConstrains(ListOfItem(disables, shown));
     return 0;
 }
 
 int CListControl::DoControlHideConstrain() {
-    if (!constrainInfo_ || !constrainInfo_->hideArray || !uiValue_) return 0;
-    const SInt32 shownBefore = *UIItem();
-    const SInt32 shown = ScreenItem();
-    if (shownBefore == shown) return 0;
-    if (shown >= 1) HideControlConstrains(constrainInfo_->hideArray[shown - 1]);
-    if (shownBefore >= 1) ShowControlConstrains(constrainInfo_->hideArray[shownBefore - 1]);
+    const ConstrainArray hides = constrainInfo_ ? constrainInfo_->hideArray : nullptr;
+    SInt32 shownBefore = 0, shown = 0;
+    if (!ItemChanged(hides, shownBefore, shown)) return 0;
+    HideControlConstrains(ListOfItem(hides, shown));
+    ShowControlConstrains(ListOfItem(hides, shownBefore));
     return 0;
 }
 
 int CListControl::DoControlUpdateConstrain() {
-    if (!constrainInfo_ || !constrainInfo_->updateArray || !uiValue_) return 0;
-    if (ScreenItem() == *UIItem()) return 0;
+    SInt32 shownBefore = 0, shown = 0;
+    if (!ItemChanged(constrainInfo_ ? constrainInfo_->updateArray : nullptr, shownBefore, shown))
+        return 0;
     return CBaseControl::DoControlUpdateConstrain();
 }

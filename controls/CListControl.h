@@ -69,4 +69,9 @@ class CListControl : public CBaseControl {
   private:
     // Writes the control value's decimal form; false without a control value.
     bool WriteItemNumber(char* buffer) const;
+    // The UI value (the item shown before) and the item on screen; true when the array and
+    // the UI value exist and the two items differ.
+    bool ItemChanged(ConstrainArray array, SInt32& shownBefore, SInt32& shown);
+    // The array's list of the 1-based item; null for an item below 1.
+    static ConstrainList ListOfItem(ConstrainArray array, SInt32 item);
 };
