@@ -215,6 +215,7 @@ TEST_F(PanePopups, TheChosenChoiceGoesIntoTheTicketAndNothingWithoutAChoice) {
     EXPECT_EQ(ticketChoice("NVFaxImageQuality"), "Photo");
     EXPECT_EQ(ticketChoice("NVFaxSenderMode"), "Device");
 
+    EXPECT_FALSE(pane_.imageQuality.SetValueToTicket(nullptr, false));
     char none[] = "0";
     ASSERT_TRUE(pane_.imageQuality.ConvertFromPreferenceString(none));
     EXPECT_FALSE(pane_.imageQuality.SetValueToTicket(ticket, false));
