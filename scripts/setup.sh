@@ -14,6 +14,7 @@ packages=(
   libcups2-dev libavahi-client-dev libsqlite3-dev libcpp-httplib-dev nlohmann-json3-dev
   libgtest-dev libbenchmark-dev
   cups xvfb clang-14 libclang-rt-14-dev
+  fonts-ipafont-gothic # Japanese PPD texts in the window screenshots
 )
 
 missing=()
