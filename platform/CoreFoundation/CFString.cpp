@@ -488,12 +488,29 @@ SInt32 CFStringGetIntValue(CFStringRef str) {
     return SInt32(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
 }
 
+namespace {
+
+CFComparisonResult compareFolded(std::u16string_view a, std::u16string_view b,
+                                 CFStringCompareFlags options) {
+    const int order = folded(a, options).compare(folded(b, options));
+    return order < 0 ? kCFCompareLessThan : order > 0 ? kCFCompareGreaterThan : kCFCompareEqualTo;
+}
+
+} // namespace
+
 CFComparisonResult CFStringCompare(CFStringRef theString1, CFStringRef theString2,
                                    CFStringCompareFlags compareOptions) {
-    const std::u16string a = folded(cf::chars(theString1), compareOptions);
-    const std::u16string b = folded(cf::chars(theString2), compareOptions);
-    const int order = a.compare(b);
-    return order < 0 ? kCFCompareLessThan : order > 0 ? kCFCompareGreaterThan : kCFCompareEqualTo;
+    return compareFolded(cf::chars(theString1), cf::chars(theString2), compareOptions);
+}
+
+CFComparisonResult CFStringCompareWithOptions(CFStringRef theString1, CFStringRef theString2,
+                                              CFRange rangeToCompare,
+                                              CFStringCompareFlags compareOptions) {
+    size_t start, count;
+    if (!string(theString1) || !clip(rangeToCompare, cf::chars(theString1).size(), start, count))
+        return kCFCompareLessThan;
+    return compareFolded(cf::chars(theString1).substr(start, count), cf::chars(theString2),
+                         compareOptions);
 }
 
 Boolean CFStringFindWithOptions(CFStringRef theString, CFStringRef stringToFind,

@@ -88,6 +88,11 @@ SInt32 CFStringGetIntValue(CFStringRef str); // leading decimal number, 0 when n
 // Comparing and searching.
 CFComparisonResult CFStringCompare(CFStringRef theString1, CFStringRef theString2,
                                    CFStringCompareFlags compareOptions);
+// Compares the characters of rangeToCompare in theString1 with the whole of theString2; a
+// range outside theString1 orders it before.
+CFComparisonResult CFStringCompareWithOptions(CFStringRef theString1, CFStringRef theString2,
+                                              CFRange rangeToCompare,
+                                              CFStringCompareFlags compareOptions);
 CFRange CFStringFind(CFStringRef theString, CFStringRef stringToFind,
                      CFStringCompareFlags compareOptions); // {kCFNotFound, 0} when absent
 Boolean CFStringFindWithOptions(CFStringRef theString, CFStringRef stringToFind,

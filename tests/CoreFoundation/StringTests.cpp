@@ -167,6 +167,12 @@ TEST(CFStringSearch, CaseInsensitiveCompareAndFind) {
     EXPECT_EQ(CFStringCompare(CFSTR("b"), CFSTR("B"), kCFCompareCaseInsensitive),
               kCFCompareEqualTo);
     EXPECT_EQ(CFStringCompare(CFSTR("ab"), CFSTR("abc"), 0), kCFCompareLessThan);
+    // A range compares that part of the first string with the whole second one.
+    EXPECT_EQ(CFStringCompareWithOptions(CFSTR("abcd"), CFSTR("BC"), CFRangeMake(1, 2),
+                                         kCFCompareCaseInsensitive),
+              kCFCompareEqualTo);
+    EXPECT_EQ(CFStringCompareWithOptions(CFSTR("abc"), CFSTR("ab"), CFRangeMake(0, 3), 0),
+              kCFCompareGreaterThan);
 
     const CFRange found =
         CFStringFind(CFSTR("Mr TANAKA Taro"), CFSTR("tanaka"), kCFCompareCaseInsensitive);

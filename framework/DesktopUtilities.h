@@ -1,0 +1,25 @@
+// Free functions the windows share: help pages of the plug-in's help book, moving a control,
+// finding a text among a popup's items and releasing a string through its holder; and desktop
+// utilities the plug-in offers without calling them itself (administrator tests, the current
+// date, a picture from a bundle resource).
+#pragma once
+
+#include <CFString.h>
+#include <Controls.h>
+
+// Opens the page (at the anchor, which may be null) of the help book whose name is the
+// localisation of helpBookKey in the plug-in bundle (the key itself without one). fnfErr when
+// the bundle or the name cannot be had, paramErr when the name is not a string; otherwise the
+// help viewer's status.
+OSStatus GotoHelpPage(CFStringRef page, CFStringRef anchor, CFStringRef helpBookKey);
+
+// Moves the control's bounds by the offsets, taken as 16-bit coordinates. errUnknownControl
+// for a null or stale control.
+OSStatus AdjustControlBounds(ControlRef control, SInt32 verticalOffset, SInt32 horizontalOffset);
+
+// True when the text of one of the popup's items (1 to the control's maximum) equals the text
+// exactly, case included. The text is read in the item text's smallest encoding.
+bool ISPrintSupported(ControlRef popup, const char* text);
+
+// Releases the string the holder points to, if any, and clears the holder.
+void ReleaseCFString(CFStringRef* holder);
