@@ -12,6 +12,7 @@ enum : OSStatus {
     kPMInvalidPrintSession = -30879,     // the print session is missing or invalid
     kPMInvalidPrinter = -30880,          // the printer is missing, unknown or gone
     kPMStringConversionFailure = -30883, // a text does not fit or cannot be converted
+    kPMInvalidKey = -30888,              // a key (or a model name) is not one of those allowed
     kPMInvalidTicket = -30891,           // the ticket is missing or invalid
     kPMInvalidType = -30893,             // a ticket item is not of the requested type
     kPMItemIsLocked = -9586,             // the ticket item is locked against changes

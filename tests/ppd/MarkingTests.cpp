@@ -74,7 +74,7 @@ TEST_F(MarkingTest, PickOneKeepsOneChoicePickManyKeepsTheOthers) {
     EXPECT_EQ((Choices{"None", "Staple", "Punch"}), markedChoices(ppd.get(), "NVFinishing"));
 }
 
-TEST_F(MarkingTest, TheAnswerComesFromTheTableEvenWhenNothingIsMarked) {
+TEST_F(MarkingTest, TheAnswerComesFromTheTableAndAMissingChoiceMarksNothing) {
     table.insert({"InputSlot:Tray2", x_constraints{1, 1, 2}}); // NVStapling Corner
     table.insert({"InputSlot:Tray9", x_constraints{1, 1, 2}});
     table.insert({"PageSize:Custom", x_constraints{1, 1, 2}});
