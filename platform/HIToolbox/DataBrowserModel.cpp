@@ -6,6 +6,7 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -116,10 +117,8 @@ void DataBrowserModel::rebuild() {
                        ? bool(compare(control_, b, a, sortProperty))
                        : bool(compare(control_, a, b, sortProperty));
         });
-    rowOfId_.clear();
-    rowOfId_.reserve(rows_.size());
     for (size_t row = 0; row < rows_.size(); ++row)
-        rowOfId_.emplace(rows_[row], int(row));
+        rowOfId_[rows_[row]] = int(row);
     endResetModel();
     if (!selected.empty()) changeSelection(selected, kDataBrowserItemsAssign);
     --quiet_;
@@ -127,7 +126,7 @@ void DataBrowserModel::rebuild() {
 
 void DataBrowserModel::addItems(const std::vector<DataBrowserItemID>& ids) {
     for (DataBrowserItemID id : ids)
-        if (id != kDataBrowserNoItem && addedIds_.insert(id).second) added_.push_back(id);
+        if (id != kDataBrowserNoItem && rowOfId_.emplace(id, -1).second) added_.push_back(id);
     rebuild();
 }
 
@@ -139,10 +138,10 @@ void DataBrowserModel::removeItems(const std::vector<DataBrowserItemID>& ids) {
     if (!deselected.empty()) changeSelection(deselected, kDataBrowserItemsRemove); // notifies
     std::erase_if(added_, isGoing);
     if (ids.empty())
-        addedIds_.clear();
+        rowOfId_.clear();
     else
         for (DataBrowserItemID id : ids)
-            addedIds_.erase(id);
+            rowOfId_.erase(id);
     rebuild();
 }
 

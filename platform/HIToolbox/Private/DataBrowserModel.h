@@ -12,7 +12,6 @@
 #include <QItemSelection>
 
 #include <unordered_map>
-#include <unordered_set>
 
 class QTreeView;
 
@@ -68,10 +67,10 @@ class DataBrowserModel : public QAbstractTableModel {
     ControlRef control_;
     QTreeView* view_;
     std::vector<Column> columns_;
-    std::vector<DataBrowserItemID> added_;               // in add order
-    std::unordered_set<DataBrowserItemID> addedIds_;     // the same ids, for look-ups
-    std::vector<DataBrowserItemID> rows_;                // as shown
-    std::unordered_map<DataBrowserItemID, int> rowOfId_; // id -> index into rows_
+    std::vector<DataBrowserItemID> added_; // in add order
+    std::vector<DataBrowserItemID> rows_;  // as shown
+    // Every added id -> its index into rows_ (-1 until the rows are rebuilt).
+    std::unordered_map<DataBrowserItemID, int> rowOfId_;
     bool itemsActive_ = true;
     int quiet_ = 0; // > 0 while selection changes are the model's own
 };
