@@ -65,60 +65,61 @@ OSStatus entryData(ControlRef browser, DataBrowserItemID item, DataBrowserProper
     }
 }
 
-// The sheet's window, shown, with its recipient list view bound and given its callback.
+// The sheet's window, shown, with its recipient list view bound and given its callback, and
+// the entries to fill it with.
 class RecipientList {
   public:
     RecipientList() {
-        if (!window_.get() || !view.InitializeCtrl(window_.get(), nullptr, faxBundle(), nullptr))
+        if (!window_.get() || !view_.InitializeCtrl(window_.get(), nullptr, faxBundle(), nullptr))
             return;
         DataBrowserCallbacks callbacks{};
         callbacks.version = kDataBrowserLatestCallbacks;
         InitDataBrowserCallbacks(&callbacks);
         callbacks.u.v1.itemDataCallback = NewDataBrowserItemDataUPP(entryData);
-        ready_ = view.SetDataCallBack(&callbacks);
+        ready_ = view_.SetDataCallBack(&callbacks);
         ShowWindow(window_.get());
         QApplication::processEvents();
     }
-    bool ready() const { return ready_; }
-
-    CBrowserListView view{&recipientListTableViewCtrlID, &recipientListTableViewIniData, nullptr,
-                          nullptr};
+    // False, and the benchmark skipped, when the list could not be bound.
+    bool ready(benchmark::State& state) const {
+        if (!ready_) state.SkipWithError("the recipient list cannot be bound");
+        return ready_;
+    }
+    void clear() { view_.ClearItems(); }
+    // Adds the entries and lets the view lay out and paint them.
+    void fill() {
+        view_.AddItems(entries_.get());
+        QApplication::processEvents();
+    }
 
   private:
     NibWindow window_{CFSTR("FaxSettings")};
+    CBrowserListView view_{&recipientListTableViewCtrlID, &recipientListTableViewIniData, nullptr,
+                           nullptr};
     bool ready_ = false;
+    const CFRef<CFArrayRef> entries_ = makeEntries();
 };
 
 void BM_ListViewAddItems(benchmark::State& state) {
-    const CFRef<CFArrayRef> entries = makeEntries();
     RecipientList list;
-    if (!list.ready()) {
-        state.SkipWithError("the recipient list cannot be bound");
-        return;
-    }
+    if (!list.ready(state)) return;
     for (auto _ : state) {
         state.PauseTiming();
-        list.view.ClearItems();
+        list.clear();
         QApplication::processEvents();
         state.ResumeTiming();
-        list.view.AddItems(entries.get());
-        QApplication::processEvents();
+        list.fill();
     }
 }
 BENCHMARK(BM_ListViewAddItems)->Unit(benchmark::kMillisecond);
 
 void BM_ListViewRefilter(benchmark::State& state) {
-    const CFRef<CFArrayRef> entries = makeEntries();
     RecipientList list;
-    if (!list.ready()) {
-        state.SkipWithError("the recipient list cannot be bound");
-        return;
-    }
-    list.view.AddItems(entries.get());
+    if (!list.ready(state)) return;
+    list.fill();
     for (auto _ : state) {
-        list.view.ClearItems();
-        list.view.AddItems(entries.get());
-        QApplication::processEvents();
+        list.clear();
+        list.fill();
     }
 }
 BENCHMARK(BM_ListViewRefilter)->Unit(benchmark::kMillisecond);
