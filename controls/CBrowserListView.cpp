@@ -1,3 +1,5 @@
+// The list view: the item array shown as rows, the selection, activation, column titles and the
+// default callbacks.
 #include "CBrowserListView.h"
 
 #include <PlugInIdentity.h>
@@ -9,7 +11,6 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
