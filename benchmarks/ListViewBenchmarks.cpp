@@ -1,13 +1,14 @@
 // The fax settings sheet's recipient list view, shown, with 10,000 address entries: adding them
 // to an empty list, and the cycle of a search refilter (clear, then add them all again). Each
 // iteration includes the view's pending layout and painting.
-#include "NibWindow.h"
-
 #include <CBrowserListView.h>
 #include <ControlDefinitionTables.h>
 
 #include <CFDictionary.h>
+#include <CFRef.h>
 #include <MacErrors.h>
+#include <PlugInNibWindow.h>
+#include <TestBundles.h>
 
 #include <QApplication>
 
@@ -70,7 +71,8 @@ OSStatus entryData(ControlRef browser, DataBrowserItemID item, DataBrowserProper
 class RecipientList {
   public:
     RecipientList() {
-        if (!window_.get() || !view_.InitializeCtrl(window_.get(), nullptr, faxBundle(), nullptr))
+        if (!window_.get() ||
+            !view_.InitializeCtrl(window_.get(), nullptr, faxPlugInBundle(), nullptr))
             return;
         DataBrowserCallbacks callbacks{};
         callbacks.version = kDataBrowserLatestCallbacks;
@@ -93,7 +95,7 @@ class RecipientList {
     }
 
   private:
-    NibWindow window_{CFSTR("FaxSettings")};
+    PlugInNibWindow window_{faxPlugInBundle(), CFSTR("FaxSettings")};
     CBrowserListView view_{&recipientListTableViewCtrlID, &recipientListTableViewIniData, nullptr,
                            nullptr};
     bool ready_ = false;

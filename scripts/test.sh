@@ -15,3 +15,13 @@ export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd "$root/build-sanitize" && ctest --output-on-failure -j "$jobs")
+
+# Fuzz smoke test: the libFuzzer targets, built with clang alone in their own folder, each run
+# briefly on its seed corpus.
+if command -v clang++-14 >/dev/null; then
+  cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+    -DNV_FUZZ=ON -DNV_BUILD_TESTS=OFF -DNV_BUILD_BENCHMARKS=OFF
+  cmake --build "$root/build-fuzz" --target fuzzers --parallel "$jobs"
+  (cd "$root/build-fuzz" && ctest -L fuzz --output-on-failure)
+fi

@@ -1,5 +1,6 @@
 #include "CFArray.h"
 #include "CFInternal.h"
+#include "CoreFoundationTesting.h"
 #include "StringEncodings.h"
 
 #include <QChar>
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <set>
 #include <unordered_map>
 
 struct __CFString : cf::Object {
@@ -537,7 +539,24 @@ Boolean CFStringHasSuffix(CFStringRef theString, CFStringRef suffix) {
     return string(suffix) && cf::chars(theString).ends_with(cf::chars(suffix)) && string(theString);
 }
 
+namespace {
+std::mutex unavailableMutex;
+std::set<CFStringEncoding> unavailableEncodings; // made unavailable by a test
+} // namespace
+
+void _CFStringSetEncodingUnavailableForTesting(CFStringEncoding encoding, Boolean unavailable) {
+    std::lock_guard lock(unavailableMutex);
+    if (unavailable)
+        unavailableEncodings.insert(encoding);
+    else
+        unavailableEncodings.erase(encoding);
+}
+
 Boolean CFStringIsEncodingAvailable(CFStringEncoding encoding) {
+    {
+        std::lock_guard lock(unavailableMutex);
+        if (unavailableEncodings.contains(encoding)) return false;
+    }
     return cf::Encoder(encoding).valid();
 }
 

@@ -99,17 +99,24 @@ QrolResult QrolDevice_GetStatus(UInt32 reserved1, UInt32 reserved2);
 QrolResult QrolDevice_ReadData(UInt32 reserved, QROLDataRef data, UInt32 dataKind,
                                CFStringRef password);
 
-// The folder of the address-book files; the caller releases it. Null when it cannot be made.
+// The folder of the address-book files (NV_ADDRESS_BOOK_DIR when set, else
+// $XDG_DATA_HOME/NVSendraFax/AddressBooks, XDG's default ~/.local/share), made when missing;
+// the caller releases it. Null when it cannot be made.
 CFStringRef QrolGADFile_GetFileDirectory(void);
 // The names of the address-book files in that folder, in name order, each followed by one
 // U+0000; kept by the library until the next call (the caller does not release it). Null when
 // there are none.
 CFStringRef QrolGADFile_GetFileList(void);
-// Reads the entries and groups of the file at path into data (options: 0).
+// Replaces data's file entries and groups by those of the file at path (options: 0): at most
+// 65535 of each, texts cut to their fields, a group's members to its record's room.
+// kQrolErrFile for a file that is missing, locked past the busy time-out, damaged or not an
+// address book, kQrolErrParam for a null argument: data is then left as it was.
 QrolResult QrolGADFile_Read(CFStringRef path, QROLDataRef data, UInt32 options);
 // Appends the data set's file entries to the file at path in one transaction, creating the file
-// when it does not exist (options: 0). kQrolErrAlreadyExists when an entry's name and number
-// equal a stored entry's, kQrolErrNoName for an empty name: then nothing is written.
+// when it does not exist (options: 0); each gets the next Id. kQrolErrAlreadyExists when an
+// entry's name and number equal a stored entry's, kQrolErrNoName for an empty name,
+// kQrolErrParam for an empty number, kQrolErrFile as for Read or when the file has no Id left:
+// then nothing is written.
 QrolResult QrolGADFile_Add(CFStringRef path, QROLDataRef data, UInt32 options);
 
 // A new, empty data set, or null; QROLData_Delete frees one (null is ignored).
@@ -130,5 +137,7 @@ QrolResult QROLData_GetAt_MyFax(QROLDataRef data, UInt16 index, QrolMyFaxRecord*
 QrolResult QROLData_GetAt_MyFaxGroup(QROLDataRef data, UInt16 index, QrolMyFaxGroupRecord* record);
 
 // Stores count file entries in the set, to be added to a file. kQrolErrNoName when one has an
-// empty name, kQrolErrAlreadyExists when two of them share name and number: nothing is stored.
+// empty name, kQrolErrAlreadyExists when one shares name and number with another or with one
+// already in the set, kQrolErrParam for an empty number or a text field without its zero
+// unit: nothing is stored.
 QrolResult QROLData_Add_MyFax(QROLDataRef data, UInt16 count, const QrolMyFaxRecord* records);

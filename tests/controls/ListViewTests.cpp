@@ -3,13 +3,15 @@
 // increasing order is refused with its message, counted disabling leaves the rows inactive,
 // clicking a column header sorts, the value is the first selected row, and a rebuilt window
 // gets its titles and rows again.
-#include "NibWindow.h"
+#include "TestBundles.h"
 
 #include <CBrowserListView.h>
 #include <ControlDefinitionTables.h>
-#include <ToolboxDriver.h>
+#include <PlugInNibWindow.h>
+#include <TestDriver/ToolboxDriver.h>
 
 #include <CFDictionary.h>
+#include <CFRef.h>
 #include <MacErrors.h>
 
 #include <QTreeView>
@@ -93,7 +95,7 @@ class ListViewTest : public testing::TestWithParam<ListViewCase> {
             ASSERT_TRUE(ToolboxDriver::pickTab(window.get(), AddressSettingTabViewCtrlID,
                                                GetParam().addressTab));
         }
-        ASSERT_TRUE(view.InitializeCtrl(window.get(), nullptr, faxBundle(), nullptr));
+        ASSERT_TRUE(view.InitializeCtrl(window.get(), nullptr, faxPlugInBundle(), nullptr));
         ASSERT_TRUE(view.SetDataCallBack(&callbacks));
     }
 
@@ -149,7 +151,7 @@ class ListViewTest : public testing::TestWithParam<ListViewCase> {
 
     DataBrowserCallbacks callbacks = makeCallbacks();
     CFRef<CFStringRef> windowName = cfString(GetParam().windowName);
-    NibWindow window{windowName.get()};
+    PlugInNibWindow window{faxPlugInBundle(), windowName.get()};
     CBrowserListView view{GetParam().controlID, GetParam().iniData, nullptr, nullptr};
 };
 
@@ -177,7 +179,7 @@ TEST_P(ListViewTest, BindingTakesTheControlsReferenceOnlyWhileItLives) {
                                                {kBrowseListColumnsEnd, nullptr}};
         const BrowseListViewIniData memoIniData = {{0, 0, 0}, memoColumn};
         CBrowserListView memoList(GetParam().controlID, &memoIniData, nullptr, nullptr);
-        EXPECT_FALSE(memoList.InitializeCtrl(window.get(), nullptr, faxBundle(), nullptr))
+        EXPECT_FALSE(memoList.InitializeCtrl(window.get(), nullptr, faxPlugInBundle(), nullptr))
             << "the nib's list has no memo column to title";
         EXPECT_EQ(&view, GetControlReference(browser)) << "the default callbacks leave it";
         EXPECT_TRUE(memoList.SetDataCallBack(&callbacks));
@@ -286,7 +288,7 @@ TEST_P(ListViewTest, ClickingTheNameHeaderSortsByNameAndReversesIt) {
 
 TEST_P(ListViewTest, TheRebuiltWindowGetsItsTitlesAndRowsAgain) {
     add({{"Ann", "1"}, {"Bob", "2"}});
-    NibWindow rebuilt(windowName.get());
+    PlugInNibWindow rebuilt(faxPlugInBundle(), windowName.get());
     ControlRef browser = rebuilt.control(id());
     ASSERT_TRUE(browser);
     setColumnTitle(browser, kNumberColumn, "Number");
@@ -302,7 +304,8 @@ TEST_P(ListViewTest, TheRebuiltWindowGetsItsTitlesAndRowsAgain) {
 
 INSTANTIATE_TEST_SUITE_P(NibLists, ListViewTest, testing::ValuesIn(kListViews),
                          [](const testing::TestParamInfo<ListViewCase>& info) {
-                             return info.param.windowName + controlName(*info.param.controlID);
+                             return info.param.windowName +
+                                    std::to_string(info.param.controlID->id);
                          });
 
 } // namespace

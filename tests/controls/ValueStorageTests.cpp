@@ -1,5 +1,7 @@
 // A control's value in the print-settings ticket of a real print session (plain, escaped and
 // obscured text, read back) and in the per-printer preferences.
+#include "DemoPrinterTicket.h"
+
 #include <CBasePrintPanel.h>
 #include <PasswordObfuscation.h>
 #include <PlugInIdentity.h>
@@ -75,33 +77,22 @@ std::string utf8(CFTypeRef string) {
                : "<unconvertible>";
 }
 
-// A print session on the demo fax printer (libcups pointed at a server that does not exist),
-// its ticket as the dialog hands it to extensions, a pane whose printer string is the demo
+// A print session on the demo fax printer with its ticket, a pane whose printer string is the demo
 // printer's, and a preferences folder of the test's own.
 class ValueStorageTest : public testing::Test {
   protected:
     void SetUp() override {
         std::filesystem::remove_all(preferencesFolder_);
         _CFPreferencesFlushCaches();
-        ASSERT_EQ(noErr, PMCreateSession(&session_));
-        ASSERT_EQ(noErr, PMSessionSetCurrentPrinter(session_, CFSTR("NorvaleDemoFax")));
-        ASSERT_EQ(noErr, GetTicketFromSession(session_, CFSTR("PMPrintSettingsTicket"), &ticket_));
-        ASSERT_TRUE(pane_.SetCurrentPrinterString(session_));
+        ASSERT_TRUE(ticket_);
+        ASSERT_TRUE(pane_.SetCurrentPrinterString(demo_.session()));
     }
     void TearDown() override {
-        if (session_) PMRelease(session_);
         _CFPreferencesFlushCaches();
         std::filesystem::remove_all(preferencesFolder_);
     }
 
-    // The ticket's text under the key, "<absent>" when there is none.
-    std::string ticketText(CFStringRef key) const {
-        char buffer[2048] = {};
-        return PMTicketGetCString(ticket_, kPMTopLevel, kPMTopLevel, key, sizeof buffer,
-                                  kCFStringEncodingUTF8, buffer) == noErr
-                   ? buffer
-                   : "<absent>";
-    }
+    std::string ticketText(CFStringRef key) const { return demo_.text(key); }
     CFIndex ticketItemCount() const {
         const CFRef<CFDictionaryRef> items(PMTicketCreateDict(ticket_));
         return CFDictionaryGetCount(items.get());
@@ -128,10 +119,9 @@ class ValueStorageTest : public testing::Test {
         "com.norvale.m.corvexa.printsettings.SFaxCoverSenderNameReference";
     const std::filesystem::path preferencesFolder_ =
         std::filesystem::path(testing::TempDir()) / "value-storage-preferences";
-    const ScopedEnvironment cupsServer_{"CUPS_SERVER", "/nonexistent/cups.sock"};
     const ScopedEnvironment preferencesHome_{"XDG_CONFIG_HOME", preferencesFolder_.c_str()};
-    PMPrintSession session_ = nullptr;
-    PMTicketRef ticket_ = nullptr;
+    const DemoPrinterTicket demo_;
+    PMTicketRef ticket_ = demo_.ticket();
     CBasePrintPanel pane_;
 };
 

@@ -1,5 +1,6 @@
-// The bundles of the framework tests: the test bundle with the nib "PanelNib", and the plug-in's
-// own bundle, from which child windows are rebuilt.
+// The bundles of the framework tests: the test bundle with the nib "PanelNib" (where
+// PANEL_TEST_BUNDLE names it), and the plug-in's own bundle, from which child windows are
+// rebuilt.
 #pragma once
 
 #include <CFBundle.h>
@@ -14,10 +15,12 @@ inline CFBundleRef loadBundle(const char* path) {
     return CFBundleCreate(nullptr, url.get());
 }
 
+#ifdef PANEL_TEST_BUNDLE
 inline CFBundleRef panelTestBundle() {
     static CFBundleRef bundle = loadBundle(PANEL_TEST_BUNDLE);
     return bundle;
 }
+#endif
 
 // Once loaded, the plug-in finds it by its identifier (GetAppBundleRef).
 inline CFBundleRef faxPlugInBundle() {

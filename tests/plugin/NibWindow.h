@@ -4,12 +4,7 @@
 
 #include "PlugInTestSupport.h"
 
-#include <Controls.h>
-#include <HIToolboxQt.h>
-#include <IBCarbonRuntime.h>
-
-#include <QCoreApplication>
-#include <QWidget>
+#include <PlugInNibWindow.h>
 
 #include <string>
 
@@ -21,30 +16,7 @@ inline std::string controlName(const ControlID& id) {
     return name + "_" + std::to_string(id.id);
 }
 
-class NibWindow {
+class NibWindow : public PlugInNibWindow {
   public:
-    explicit NibWindow(CFStringRef name) {
-        IBNibRef nib = nullptr;
-        if (CreateNibReferenceWithCFBundle(faxBundle(), CFSTR("NVSendraFax"), &nib) != noErr)
-            return;
-        CreateWindowFromNib(nib, name, &window_);
-        DisposeNibReference(nib);
-    }
-    ~NibWindow() {
-        if (window_) DisposeWindow(window_);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    NibWindow(const NibWindow&) = delete;
-    NibWindow& operator=(const NibWindow&) = delete;
-
-    WindowRef get() const { return window_; }
-    // The control with the ControlID, or null.
-    ControlRef control(const ControlID& id) const {
-        ControlRef found = nullptr;
-        return GetControlByID(window_, &id, &found) == noErr ? found : nullptr;
-    }
-    QWidget* widget(const ControlID& id) const { return HIControlGetWidget(control(id)); }
-
-  private:
-    WindowRef window_ = nullptr;
+    explicit NibWindow(CFStringRef name) : PlugInNibWindow(faxBundle(), name) {}
 };

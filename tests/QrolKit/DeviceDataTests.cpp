@@ -1,0 +1,313 @@
+// The device calls against a real fax device simulator process on loopback, the request hosts
+// made from the printer's address, and the reading of the device's answers.
+#include "DeviceSimulator.h"
+#include "ScopedEnvironment.h"
+
+#include <QrolDeviceAnswer.h>
+#include <QrolDeviceEndpoint.h>
+#include <QrolDeviceProtocol.h>
+#include <QrolFields.h>
+#include <QrolKit.h>
+
+#include <CFRef.h>
+
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <string>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr char kPassword[] = "s3cret-4711";
+
+// Two entries, the second with a name above the field's 32 units, and one group.
+constexpr char kDeviceData[] = R"({
+  "entries": [{"id": 1, "name": "Anna Schmidt", "number": "+49 30 2345 6789"},
+              {"id": -7, "name": "Bartholomew Fitzgerald-Worthington III", "number": "0800 1"}],
+  "groups": [{"id": 100, "name": "Team", "members": [1, -7]}]
+})";
+
+std::string writeFile(const std::string& name, const std::string& content) {
+    const std::string path = testing::TempDir() + "/" + name;
+    std::ofstream(path) << content;
+    return path;
+}
+
+CFRef<CFStringRef> string(const char* text) {
+    return CFRef<CFStringRef>(CFStringCreateWithCString(nullptr, text, kCFStringEncodingUTF8));
+}
+
+std::u16string fieldText(const UInt8* field, size_t size) {
+    return qrol::readField(field, size).value_or(u"<no terminator>");
+}
+
+// Aims the device calls at address and port, as the device tab does.
+void aimAt(const char* address, int port) {
+    const ScopedEnvironment portVariable("NV_FAX_DEVICE_PORT", std::to_string(port).c_str());
+    QrolDevice_SetDestinationDevice(0, 1, string(address).get());
+}
+
+// A data set deleted at the end of the test.
+struct DataSet {
+    QROLDataRef ref = QROLData_Create();
+    ~DataSet() { QROLData_Delete(ref); }
+    bool empty() const {
+        return QROLData_GetCount_Fax(ref) == 0 && QROLData_GetCount_FaxGroup(ref) == 0;
+    }
+};
+
+QrolResult readData(const DataSet& data, const char* password = kPassword) {
+    return QrolDevice_ReadData(0, data.ref, kQrolDeviceDataEntriesAndGroups,
+                               string(password).get());
+}
+
+TEST(DeviceEndpointTest, RequestHostsOfNumericAddresses) {
+    struct Case {
+        const char* address;
+        const char* connectHost; // null: refused
+        const char* hostHeader;
+    };
+    const Case cases[] = {
+        {"192.0.2.7", "192.0.2.7", "192.0.2.7:8631"},
+        {"::1", "::1", "[::1]:8631"},
+        {"2001:db8::5", "2001:db8::5", "[2001:db8::5]:8631"},
+        {"fe80::1%eth0", "fe80::1%eth0", "[fe80::1%25eth0]:8631"},
+        {"fe80::a:b%3", "fe80::a:b%3", "[fe80::a:b%253]:8631"},
+        {"printer.example", nullptr, nullptr},
+        {"", nullptr, nullptr},
+        {"192.0.2.7%eth0", nullptr, nullptr},
+        {"fe80::1%", nullptr, nullptr},
+        {"fe80::1%eth0/x", nullptr, nullptr},
+        {"fe80::1%averyveryverylongname", nullptr, nullptr},
+        {"::1\r\nX-Fax-Password: 1", nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.address);
+        const auto endpoint = qrol::makeDeviceEndpoint(c.address, 8631);
+        ASSERT_EQ(endpoint.has_value(), c.connectHost != nullptr);
+        if (!endpoint) continue;
+        EXPECT_EQ(endpoint->connectHost, c.connectHost);
+        EXPECT_EQ(endpoint->hostHeader, c.hostHeader);
+    }
+    EXPECT_FALSE(qrol::makeDeviceEndpoint("::1", 0));
+    EXPECT_FALSE(qrol::makeDeviceEndpoint("::1", 65536));
+}
+
+TEST(DeviceEndpointTest, PortFromTheEnvironment) {
+    {
+        const ScopedEnvironment unset("NV_FAX_DEVICE_PORT", nullptr);
+        EXPECT_EQ(qrol::deviceServicePort(), kQrolDefaultDevicePort);
+    }
+    const std::pair<const char*, std::optional<int>> cases[] = {
+        {"9100", 9100},        {"65535", 65535},   {"0", std::nullopt}, {"65536", std::nullopt},
+        {"80x", std::nullopt}, {"", std::nullopt}, {"-1", std::nullopt}};
+    for (const auto& [value, port] : cases) {
+        const ScopedEnvironment variable("NV_FAX_DEVICE_PORT", value);
+        EXPECT_EQ(qrol::deviceServicePort(), port) << value;
+    }
+}
+
+TEST(DeviceAnswerTest, RecordsHoldWhatFitsTheirFields) {
+    const std::string longNumber(60, '7');
+    // 31 letters and a character outside the BMP: its two units would pass the 32-unit room.
+    const std::string answer = R"({"entries": [
+        {"id": 32767, "name": "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa😀", "number": ")" +
+                               longNumber + R"("},
+        {"id": -32768, "name": "Zoë", "number": ""}],
+      "groups": [{"id": 9, "name": "All", "members": [)" +
+                               [] {
+                                   std::string ids = "1";
+                                   for (int i = 2; i <= 250; ++i)
+                                       ids += "," + std::to_string(i);
+                                   return ids;
+                               }() +
+                               "]}]}";
+    qrol::DeviceRecords records;
+    ASSERT_EQ(qrol::readDeviceAnswer(answer, records), kQrolNoErr);
+    ASSERT_EQ(records.entries.size(), 2u);
+    EXPECT_EQ(records.entries[0].Id, 32767);
+    EXPECT_EQ(fieldText(records.entries[0].name, kQrolNameFieldSize), std::u16string(31, u'a'));
+    EXPECT_EQ(fieldText(records.entries[0].faxNumber, kQrolNumberFieldSize),
+              std::u16string(50, u'7'));
+    EXPECT_EQ(records.entries[1].Id, -32768);
+    EXPECT_EQ(fieldText(records.entries[1].name, kQrolNameFieldSize), u"Zoë");
+    ASSERT_EQ(records.groups.size(), 1u);
+    EXPECT_EQ(records.groups[0].Id, 9);
+    EXPECT_EQ(records.groups[0].memberCount, kQrolFaxGroupMemberRoom);
+    EXPECT_EQ(records.groups[0].memberIds[kQrolFaxGroupMemberRoom - 1], 200);
+}
+
+TEST(DeviceAnswerTest, MalformedAnswersGiveNoRecords) {
+    const char* answers[] = {
+        "",
+        "garbage",
+        "[]",
+        "{}",
+        R"({"entries": [], "groups": {}})",
+        R"({"entries": [{"id": 1, "name": "A", "number": "1"}, 5], "groups": []})",
+        R"({"entries": [{"id": "1", "name": "A", "number": "1"}], "groups": []})",
+        R"({"entries": [{"id": 1.5, "name": "A", "number": "1"}], "groups": []})",
+        R"({"entries": [{"id": 32768, "name": "A", "number": "1"}], "groups": []})",
+        R"({"entries": [{"id": 18446744073709551615, "name": "A", "number": "1"}], "groups": []})",
+        R"({"entries": [{"id": 1, "name": 7, "number": "1"}], "groups": []})",
+        R"({"entries": [{"id": 1, "name": "A"}], "groups": []})",
+        R"({"entries": [], "groups": [{"id": 2, "name": "G", "members": [1, "2"]}]})",
+        R"({"entries": [], "groups": [{"id": 2, "name": "G", "members": [-40000]}]})",
+        R"({"entries": [], "groups": [{"id": 2, "name": "G"}]})",
+        "{\"entries\": [{\"id\": 1, \"name\": \"\xC3\x28\", \"number\": \"1\"}], \"groups\": []}",
+        R"({"entries": [{"id": 1, "name": "A", "number": "1"}], "groups": [)",
+    };
+    for (const char* answer : answers) {
+        qrol::DeviceRecords records;
+        EXPECT_EQ(qrol::readDeviceAnswer(answer, records), kQrolErrDevice) << answer;
+        EXPECT_TRUE(records.entries.empty() && records.groups.empty()) << answer;
+    }
+}
+
+class DeviceDataTest : public testing::Test {
+  protected:
+    const std::string dataFile_ = writeFile("device.json", kDeviceData);
+};
+
+TEST_F(DeviceDataTest, StatusOfAReadyAndABusyDevice) {
+    const DeviceSimulator ready(dataFile_, kPassword);
+    const DeviceSimulator busy(dataFile_, kPassword, {"--mode", "not-ready"});
+    ASSERT_NE(ready.port(), 0);
+    ASSERT_NE(busy.port(), 0);
+    aimAt("127.0.0.1", ready.port());
+    EXPECT_EQ(QrolDevice_GetStatus(0, 0), kQrolDeviceReady);
+    aimAt("127.0.0.1", busy.port());
+    EXPECT_EQ(QrolDevice_GetStatus(0, 0), kQrolErrDevice);
+}
+
+// The device tab's sequence, over IPv4 and IPv6 loopback.
+TEST_F(DeviceDataTest, EntriesAndGroupsReadOverIPv4AndIPv6) {
+    for (const char* address : {"127.0.0.1", "::1"}) {
+        SCOPED_TRACE(address);
+        const DeviceSimulator device(dataFile_, kPassword, {}, address);
+        ASSERT_NE(device.port(), 0);
+        aimAt(address, device.port());
+        ASSERT_EQ(QrolDevice_GetStatus(0, 0), kQrolDeviceReady);
+        const DataSet data;
+        ASSERT_EQ(readData(data), kQrolNoErr);
+
+        ASSERT_EQ(QROLData_GetCount_Fax(data.ref), 2);
+        QrolFaxRecord entry;
+        ASSERT_EQ(QROLData_GetAt_Fax(data.ref, 0, &entry), kQrolNoErr);
+        EXPECT_EQ(entry.Id, 1);
+        EXPECT_EQ(fieldText(entry.name, kQrolNameFieldSize), u"Anna Schmidt");
+        EXPECT_EQ(fieldText(entry.faxNumber, kQrolNumberFieldSize), u"+49 30 2345 6789");
+        ASSERT_EQ(QROLData_GetAt_Fax(data.ref, 1, &entry), kQrolNoErr);
+        EXPECT_EQ(entry.Id, -7);
+        EXPECT_EQ(fieldText(entry.name, kQrolNameFieldSize), u"Bartholomew Fitzgerald-Worthingt");
+
+        ASSERT_EQ(QROLData_GetCount_FaxGroup(data.ref), 1);
+        QrolFaxGroupRecord group;
+        ASSERT_EQ(QROLData_GetAt_FaxGroup(data.ref, 0, &group), kQrolNoErr);
+        EXPECT_EQ(group.Id, 100);
+        EXPECT_EQ(fieldText(group.name, kQrolNameFieldSize), u"Team");
+        ASSERT_EQ(group.memberCount, 2);
+        EXPECT_EQ(group.memberIds[0], 1);
+        EXPECT_EQ(group.memberIds[1], -7);
+    }
+}
+
+TEST_F(DeviceDataTest, WrongPasswordIsRefusedAndNeverShown) {
+    DeviceSimulator device(dataFile_, kPassword);
+    ASSERT_NE(device.port(), 0);
+    aimAt("127.0.0.1", device.port());
+    const DataSet data;
+    ASSERT_EQ(readData(data), kQrolNoErr);
+
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(readData(data, "wrong-0815"), kQrolErrPasswordRefused);
+    EXPECT_TRUE(data.empty());
+    EXPECT_EQ(readData(data, ""), kQrolErrPasswordRefused);
+    // A password that would break its header field is not sent.
+    EXPECT_EQ(readData(data, "1\r\nX-Other: 2"), kQrolErrParam);
+    const std::string diagnostics = testing::internal::GetCapturedStderr();
+
+    const std::vector<std::string> log = device.requestLog(3);
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[0], "GET /addresses 200");
+    EXPECT_EQ(log[1], "GET /addresses 403");
+    EXPECT_EQ(log[2], "GET /addresses 401"); // an empty field is no password
+    for (const std::string& text : {diagnostics, log[0] + log[1] + log[2]}) {
+        EXPECT_EQ(text.find(kPassword), std::string::npos) << text;
+        EXPECT_EQ(text.find("wrong-0815"), std::string::npos) << text;
+    }
+}
+
+TEST_F(DeviceDataTest, UnreachableDeviceFailsAtOnce) {
+    // A loopback port that is bound but not listening refuses connections.
+    const int socketFd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(bind(socketFd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(getsockname(socketFd, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    aimAt("127.0.0.1", ntohs(address.sin_port));
+
+    const auto start = Clock::now();
+    EXPECT_EQ(QrolDevice_GetStatus(0, 0), kQrolErrDevice);
+    const DataSet data;
+    EXPECT_EQ(readData(data), kQrolErrDevice);
+    EXPECT_LT(Clock::now() - start, kQrolDeviceConnectTimeout);
+    close(socketFd);
+}
+
+TEST_F(DeviceDataTest, SlowDeviceFailsWithinTheReadTimeout) {
+    const DeviceSimulator device(dataFile_, kPassword, {"--mode", "slow", "--delay", "30"});
+    ASSERT_NE(device.port(), 0);
+    aimAt("127.0.0.1", device.port());
+    const DataSet data;
+    const auto start = Clock::now();
+    EXPECT_EQ(readData(data), kQrolErrDevice);
+    EXPECT_LT(Clock::now() - start, kQrolDeviceReadTimeout + std::chrono::seconds(2));
+    EXPECT_TRUE(data.empty());
+}
+
+TEST_F(DeviceDataTest, BrokenAnswersLeaveTheSetEmpty) {
+    const DeviceSimulator good(dataFile_, kPassword);
+    ASSERT_NE(good.port(), 0);
+    const std::string wrongTypes =
+        writeFile("wrong-types.json",
+                  R"({"entries": [{"id": "one", "name": 1, "number": []}], "groups": []})");
+    const DeviceSimulator dropping(dataFile_, kPassword, {"--mode", "drop"});
+    const DeviceSimulator malformed(dataFile_, kPassword, {"--mode", "malformed"});
+    const DeviceSimulator mistyped(wrongTypes, kPassword);
+    for (const DeviceSimulator* broken : {&dropping, &malformed, &mistyped}) {
+        ASSERT_NE(broken->port(), 0);
+        const DataSet data;
+        aimAt("127.0.0.1", good.port());
+        ASSERT_EQ(readData(data), kQrolNoErr);
+        aimAt("127.0.0.1", broken->port());
+        EXPECT_EQ(readData(data), kQrolErrDevice);
+        EXPECT_TRUE(data.empty());
+    }
+}
+
+TEST_F(DeviceDataTest, RefusedArgumentsSendNothing) {
+    const DataSet data;
+    EXPECT_EQ(
+        QrolDevice_ReadData(0, nullptr, kQrolDeviceDataEntriesAndGroups, string(kPassword).get()),
+        kQrolErrParam);
+    EXPECT_EQ(QrolDevice_ReadData(0, data.ref, kQrolDeviceDataEntriesAndGroups, nullptr),
+              kQrolErrParam);
+    // No device (a USB printer), and an address that is no numeric IP address.
+    QrolDevice_SetDestinationDevice(0, 0, nullptr);
+    EXPECT_EQ(QrolDevice_GetStatus(0, 0), kQrolErrParam);
+    EXPECT_EQ(readData(data), kQrolErrParam);
+    aimAt("printer.example", kQrolDefaultDevicePort);
+    EXPECT_EQ(QrolDevice_GetStatus(0, 0), kQrolErrParam);
+}
+
+} // namespace
