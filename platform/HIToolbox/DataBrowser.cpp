@@ -107,12 +107,16 @@ OSStatus UpdateDataBrowserItems(ControlRef browser, DataBrowserItemID container,
 OSStatus GetDataBrowserItems(ControlRef browser, DataBrowserItemID container, Boolean,
                              DataBrowserItemState state, Handle items) {
     if (!items) return paramErr;
-    return onModel(browser, container, [&](DataBrowserModel& model) {
+    bool grown = true;
+    const OSStatus status = onModel(browser, container, [&](DataBrowserModel& model) {
         const std::vector<DataBrowserItemID> ids = model.itemsInState(state);
-        SetHandleSize(items, Size(ids.size() * sizeof(DataBrowserItemID)));
-        if (!ids.empty())
+        const Size size = Size(ids.size() * sizeof(DataBrowserItemID));
+        SetHandleSize(items, size);
+        grown = GetHandleSize(items) == size;
+        if (grown && !ids.empty())
             std::copy(ids.begin(), ids.end(), reinterpret_cast<DataBrowserItemID*>(*items));
     });
+    return status == noErr && !grown ? memFullErr : status;
 }
 
 OSStatus GetDataBrowserItemCount(ControlRef browser, DataBrowserItemID container, Boolean,

@@ -6,6 +6,7 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -116,24 +117,31 @@ void DataBrowserModel::rebuild() {
                        ? bool(compare(control_, b, a, sortProperty))
                        : bool(compare(control_, a, b, sortProperty));
         });
+    for (size_t row = 0; row < rows_.size(); ++row)
+        rowOfId_[rows_[row]] = int(row);
     endResetModel();
-    changeSelection(selected, kDataBrowserItemsAssign);
+    if (!selected.empty()) changeSelection(selected, kDataBrowserItemsAssign);
     --quiet_;
 }
 
 void DataBrowserModel::addItems(const std::vector<DataBrowserItemID>& ids) {
     for (DataBrowserItemID id : ids)
-        if (id != kDataBrowserNoItem && std::find(added_.begin(), added_.end(), id) == added_.end())
-            added_.push_back(id);
+        if (id != kDataBrowserNoItem && rowOfId_.emplace(id, -1).second) added_.push_back(id);
     rebuild();
 }
 
 void DataBrowserModel::removeItems(const std::vector<DataBrowserItemID>& ids) {
-    const std::vector<DataBrowserItemID> going = ids.empty() ? added_ : ids;
-    changeSelection(going, kDataBrowserItemsRemove); // notifies their deselection
-    std::erase_if(added_, [&](DataBrowserItemID id) {
-        return std::find(going.begin(), going.end(), id) != going.end();
-    });
+    const std::unordered_set<DataBrowserItemID> going(ids.begin(), ids.end());
+    auto isGoing = [&](DataBrowserItemID id) { return ids.empty() || going.contains(id); };
+    std::vector<DataBrowserItemID> deselected = itemsInState(kDataBrowserItemIsSelected);
+    std::erase_if(deselected, [&](DataBrowserItemID id) { return !isGoing(id); });
+    if (!deselected.empty()) changeSelection(deselected, kDataBrowserItemsRemove); // notifies
+    std::erase_if(added_, isGoing);
+    if (ids.empty())
+        rowOfId_.clear();
+    else
+        for (DataBrowserItemID id : ids)
+            rowOfId_.erase(id);
     rebuild();
 }
 
@@ -146,19 +154,36 @@ void DataBrowserModel::setItemsActive(bool active) {
     rebuild();
 }
 
+std::vector<int> DataBrowserModel::selectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : view_->selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
 std::vector<DataBrowserItemID> DataBrowserModel::itemsInState(DataBrowserItemState state) const {
+    if (state == kDataBrowserItemAnyState) return rows_;
+    const std::vector<int> selected = selectedRows();
     std::vector<DataBrowserItemID> ids;
-    for (DataBrowserItemID id : rows_)
-        if (state == kDataBrowserItemAnyState ||
-            isSelected(id) == bool(state & kDataBrowserItemIsSelected))
-            ids.push_back(id);
-    std::sort(ids.rbegin(), ids.rend());
+    if (state & kDataBrowserItemIsSelected) {
+        for (int row : selected)
+            ids.push_back(rows_[size_t(row)]);
+        return ids;
+    }
+    auto next = selected.begin();
+    for (size_t row = 0; row < rows_.size(); ++row) {
+        if (next != selected.end() && size_t(*next) == row)
+            ++next;
+        else
+            ids.push_back(rows_[row]);
+    }
     return ids;
 }
 
 int DataBrowserModel::rowOf(DataBrowserItemID id) const {
-    auto found = std::find(rows_.begin(), rows_.end(), id);
-    return found == rows_.end() ? -1 : int(found - rows_.begin());
+    auto found = rowOfId_.find(id);
+    return found == rowOfId_.end() ? -1 : found->second;
 }
 
 bool DataBrowserModel::isSelected(DataBrowserItemID id) const {
@@ -168,10 +193,17 @@ bool DataBrowserModel::isSelected(DataBrowserItemID id) const {
 
 void DataBrowserModel::changeSelection(const std::vector<DataBrowserItemID>& ids,
                                        DataBrowserSetOption option) {
-    QItemSelection rows;
+    std::vector<int> shown;
     for (DataBrowserItemID id : ids)
-        if (const int row = rowOf(id); row >= 0)
-            rows.select(index(row, 0), index(row, columnCount() - 1));
+        if (const int row = rowOf(id); row >= 0) shown.push_back(row);
+    std::sort(shown.begin(), shown.end());
+    shown.erase(std::unique(shown.begin(), shown.end()), shown.end());
+    QItemSelection rows; // one range per run of adjacent rows
+    for (size_t first = 0, last = 0; first < shown.size(); first = ++last) {
+        while (last + 1 < shown.size() && shown[last + 1] == shown[last] + 1)
+            ++last;
+        rows.select(index(shown[first], 0), index(shown[last], columnCount() - 1));
+    }
     QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::Rows;
     switch (option) {
     case kDataBrowserItemsAssign:

@@ -2,8 +2,8 @@
 // the browser asks the item-data callback for every cell it shows and the compare callback
 // when it sorts. Columns are the list's properties, declared in the nib by the view's dynamic
 // property "columns" (a string list of "PROP=Title" entries, PROP a four-character code).
-// Item ids are reported in decreasing order, so that a program can remove a multiple
-// selection element by element.
+// Item ids are reported in the order in which their rows are shown (add order, or the order of
+// the sort column).
 #pragma once
 
 #include "Controls.h"
@@ -172,8 +172,8 @@ OSStatus UpdateDataBrowserItems(ControlRef browser, DataBrowserItemID container,
                                 const DataBrowserItemID* items,
                                 DataBrowserPropertyID preSortProperty,
                                 DataBrowserPropertyID propertyID);
-// Fills the handle (resized) with the ids of the rows in the state (selected, or any), in
-// decreasing id order.
+// Fills the handle (resized) with the ids of the rows in the state (selected, not selected, or
+// any), in the order shown; memFullErr when the handle cannot grow.
 OSStatus GetDataBrowserItems(ControlRef browser, DataBrowserItemID container, Boolean recurse,
                              DataBrowserItemState state, Handle items);
 OSStatus GetDataBrowserItemCount(ControlRef browser, DataBrowserItemID container, Boolean recurse,

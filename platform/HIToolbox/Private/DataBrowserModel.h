@@ -1,6 +1,8 @@
 // The item model of a data browser in list-view mode: its rows are item ids, its columns the
 // list's properties. Every cell is asked of the item-data callback when Qt shows it; sorting
 // asks the compare callback. Selection changes and double clicks become notifications.
+// Every change of the rows is one model reset, and looking a row up by id is a hash look-up,
+// so that lists of thousands of rows can be refilled while the user types.
 #pragma once
 
 #include "../HIDataBrowser.h"
@@ -8,6 +10,8 @@
 
 #include <QAbstractTableModel>
 #include <QItemSelection>
+
+#include <unordered_map>
 
 class QTreeView;
 
@@ -42,7 +46,7 @@ class DataBrowserModel : public QAbstractTableModel {
     void removeItems(const std::vector<DataBrowserItemID>& ids); // every row when empty
     void refresh();                                              // cells anew, sorted again
     void setItemsActive(bool active);
-    // Ids of the rows in the state (selected, not selected, or any), decreasing.
+    // Ids of the rows in the state (selected, not selected, or any), in the order shown.
     std::vector<DataBrowserItemID> itemsInState(DataBrowserItemState state) const;
     bool isSelected(DataBrowserItemID id) const;
     void changeSelection(const std::vector<DataBrowserItemID>& ids, DataBrowserSetOption option);
@@ -55,7 +59,8 @@ class DataBrowserModel : public QAbstractTableModel {
     void rebuild();
     void notify(DataBrowserItemID id, DataBrowserItemNotification message) const;
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
-    int rowOf(DataBrowserItemID id) const;
+    int rowOf(DataBrowserItemID id) const; // -1 when the id is not shown
+    std::vector<int> selectedRows() const; // increasing
     OSStatus askCell(DataBrowserItemID id, DataBrowserPropertyID property,
                      DataBrowserCell& cell) const;
 
@@ -64,6 +69,8 @@ class DataBrowserModel : public QAbstractTableModel {
     std::vector<Column> columns_;
     std::vector<DataBrowserItemID> added_; // in add order
     std::vector<DataBrowserItemID> rows_;  // as shown
+    // Every added id -> its index into rows_ (-1 until the rows are rebuilt).
+    std::unordered_map<DataBrowserItemID, int> rowOfId_;
     bool itemsActive_ = true;
     int quiet_ = 0; // > 0 while selection changes are the model's own
 };
