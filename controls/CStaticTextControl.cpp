@@ -1,6 +1,6 @@
 #include "CStaticTextControl.h"
+#include "LocalizedTitle.h"
 
-#include <CFRef.h>
 #include <PlugInIdentity.h>
 
 #include <cstdlib>
@@ -31,8 +31,7 @@ bool CStaticTextControl::InitializeCtrl(OpaqueWindowPtr* window, OpaqueControlRe
 bool CStaticTextControl::InitializeTitle(__CFBundle* bundle) {
     if (!bundle) return true;
     if (!titleKey_) return false;
-    CFRef<CFStringRef> title(CFBundleCopyLocalizedString(bundle, titleKey_, titleKey_, nullptr));
-    if (title && controlHandle_) {
+    if (CFRef<CFStringRef> title = CopyLocalizedTitle(bundle, titleKey_); title && controlHandle_) {
         CFStringRef text = title.get();
         ::SetControlData(controlHandle_, kControlEditTextPart, kControlStaticTextCFStringTag,
                          sizeof text, &text);
