@@ -23,3 +23,14 @@ bool ISPrintSupported(ControlRef popup, const char* text);
 
 // Releases the string the holder points to, if any, and clears the holder.
 void ReleaseCFString(CFStringRef* holder);
+
+// The login name's membership of the group "admin" (CheckUserGroups).
+bool IsUserAdmin();
+
+// True when the user's primary group is the group or the group's member list names the user.
+// An unknown user writes "groups: no such user." to standard error and answers false.
+bool CheckUserGroups(const char* userName, const char* groupName);
+
+// The same question asked of the directory service: is the login name a member of the group
+// "admin"? Each failing step writes its message to standard error and answers false.
+bool IsUserAdmin_ADSafe();
