@@ -1,9 +1,14 @@
-// Buttons and group boxes of the plug-in's pane, titled from the plug-in bundle.
+// The titled controls of the plug-in's pane: buttons, group boxes and static texts titled
+// from the plug-in bundle, the shown text read back as UTF-8, and the PPD labels whose text is
+// set from outside.
 #include <CBaseButton.h>
+#include <CGPPDStaticTextCtrl.h>
 #include <CGroupBoxControl.h>
 #include <ControlDefinitionTables.h>
 #include <NibWindow.h>
 #include <ToolboxDriver.h>
+
+#include <CFRef.h>
 
 #include <gtest/gtest.h>
 
@@ -17,6 +22,10 @@ class TitledControlTest : public testing::Test {
     }
     void retitle(const ControlID& id) const {
         SetControlTitleWithCFString(window.control(id), CFSTR("From the nib"));
+    }
+    void show(const ControlID& id, CFStringRef text) const {
+        SetControlData(window.control(id), kControlEditTextPart, kControlStaticTextCFStringTag,
+                       sizeof text, &text);
     }
 
     NibWindow window{CFSTR("Window")};
@@ -52,6 +61,73 @@ TEST_F(TitledControlTest, AGroupBoxWithoutAKeyKeepsItsNibTitleAndSucceeds) {
         EXPECT_TRUE(box.ReInitializeCtrl(window.get()));
         EXPECT_EQ(window.control(coverPageGroupBoxCtrlID), box.GetControlHandle());
     }
+}
+
+TEST_F(TitledControlTest, BindingShowsTheLocalisedTitleOrTheKeyItself) {
+    struct Case {
+        CFStringRef titleKey;
+        bool result;
+        const char* text;
+    };
+    const Case cases[] = {
+        {CFSTR("Sender Name Title"), true, "Sender Name:"},
+        {CFSTR("Title Without Translation"), true, "Title Without Translation"},
+        {nullptr, false, "From the nib"}, // without a key the nib's text stays
+    };
+    for (const Case& c : cases) {
+        retitle(senderNameStaticTextCtrlID);
+        CStaticTextControl label(&senderNameStaticTextCtrlID, nullptr, nullptr, nullptr, nullptr,
+                                 c.titleKey);
+        EXPECT_EQ(c.result, label.InitializeCtrl(window.get(), nullptr, nullptr, nullptr));
+        EXPECT_EQ(window.control(senderNameStaticTextCtrlID), label.GetControlHandle());
+        EXPECT_EQ(QString::fromUtf8(c.text), shown(senderNameStaticTextCtrlID));
+        retitle(senderNameStaticTextCtrlID);
+        EXPECT_EQ(c.result, label.ReInitializeCtrl(window.get()));
+        EXPECT_EQ(QString::fromUtf8(c.text), shown(senderNameStaticTextCtrlID));
+    }
+}
+
+TEST_F(TitledControlTest, ReadingTheScreenGivesTheTextAsUTF8AndKeepsItOverAnEmptyRead) {
+    CStaticTextControl label(&senderNameStaticTextCtrlID, nullptr, nullptr, nullptr, nullptr,
+                             CFSTR("Sender Name Title"));
+    EXPECT_EQ(nullptr, label.GetValueFromUI()); // unbound
+    label.InitializeCtrl(window.get(), nullptr, nullptr, nullptr);
+    show(senderNameStaticTextCtrlID, CFSTR(""));
+    EXPECT_EQ(nullptr, label.GetValueFromUI());
+
+    CFRef<CFStringRef> text(CFStringCreateWithCString(
+        nullptr, "Fax \xC3\x9C \xE2\x80\x94 \xE6\x97\xA5", kCFStringEncodingUTF8));
+    show(senderNameStaticTextCtrlID, text.get());
+    auto* value = static_cast<const char*>(label.GetValueFromUI());
+    ASSERT_NE(nullptr, value);
+    EXPECT_STREQ("Fax \xC3\x9C \xE2\x80\x94 \xE6\x97\xA5", value);
+
+    show(senderNameStaticTextCtrlID, CFSTR(""));
+    EXPECT_STREQ("Fax \xC3\x9C \xE2\x80\x94 \xE6\x97\xA5",
+                 static_cast<const char*>(label.GetValueFromUI()));
+}
+
+TEST_F(TitledControlTest, APPDLabelKeepsItsNibTextUntilTextIsSetAndShowsItUnlocalised) {
+    CGPPDStaticTextCtrl label(&imageQualityStaticTextCtrlID, "NVFaxImageQuality", nullptr, nullptr,
+                              nullptr, nullptr);
+    CFStringRef text = CFSTR("Sender Name Title");
+    EXPECT_FALSE(label.SetExternalValueToUI(&text, sizeof text)); // unbound
+
+    show(imageQualityStaticTextCtrlID, CFSTR("From the nib"));
+    EXPECT_TRUE(label.InitializeCtrl(window.get(), nullptr, nullptr, nullptr));
+    EXPECT_EQ("From the nib", shown(imageQualityStaticTextCtrlID));
+
+    EXPECT_FALSE(label.SetExternalValueToUI(nullptr, 0));
+    EXPECT_TRUE(label.SetExternalValueToUI(&text, sizeof text));
+    EXPECT_EQ("Sender Name Title", shown(imageQualityStaticTextCtrlID));
+}
+
+TEST_F(TitledControlTest, APPDLabelBoundToAControlWithoutTextReportsFailure) {
+    CGPPDStaticTextCtrl label(&helpBookButtonCtrlID, "NVFaxImageQuality", nullptr, nullptr, nullptr,
+                              nullptr);
+    ASSERT_TRUE(label.InitializeCtrl(window.get(), nullptr, nullptr, nullptr));
+    CFStringRef text = CFSTR("Title");
+    EXPECT_FALSE(label.SetExternalValueToUI(&text, sizeof text));
 }
 
 } // namespace
