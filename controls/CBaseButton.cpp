@@ -14,9 +14,7 @@ bool CBaseButton::SimulateUIEventHandler() {
 CGBaseButton::CGBaseButton(const ControlID* controlID, CFStringRef titleKey)
     : CBaseButton(controlID), titleKey_(titleKey) {}
 
-CGBaseButton::~CGBaseButton() {
-    if (titleKey_) CFRelease(titleKey_);
-}
+CGBaseButton::~CGBaseButton() = default;
 
 bool CGBaseButton::ReInitializeCtrl(OpaqueWindowPtr* window) {
     CBaseButton::ReInitializeCtrl(window);
@@ -30,7 +28,7 @@ bool CGBaseButton::InitializeCtrl(OpaqueWindowPtr* window, OpaqueControlRef* par
 }
 
 bool CGBaseButton::SetLocalizedTitle() {
-    CFRef<CFStringRef> title = CopyLocalizedTitle(GetAppBundleRef(), titleKey_);
+    CFRef<CFStringRef> title = CopyLocalizedTitle(GetAppBundleRef(), titleKey_.get());
     if (!title) return false;
     SetControlTitleWithCFString(controlHandle_, title.get());
     return true;

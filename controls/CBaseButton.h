@@ -5,6 +5,8 @@
 
 #include "CBaseControl.h"
 
+#include <CFRef.h>
+
 class CBaseButton : public CBaseControl {
   public:
     explicit CBaseButton(const ControlID* controlID);
@@ -30,5 +32,5 @@ class CGBaseButton : public CBaseButton {
   private:
     bool SetLocalizedTitle();
 
-    CFStringRef titleKey_;
+    CFRef<CFStringRef> titleKey_;
 };

@@ -6,9 +6,7 @@
 CGroupBoxControl::CGroupBoxControl(const ControlID* controlID, CFStringRef titleKey)
     : CBaseControl(controlID), titleKey_(titleKey) {}
 
-CGroupBoxControl::~CGroupBoxControl() {
-    if (titleKey_) CFRelease(titleKey_);
-}
+CGroupBoxControl::~CGroupBoxControl() = default;
 
 bool CGroupBoxControl::ReInitializeCtrl(OpaqueWindowPtr* window) {
     CBaseControl::ReInitializeCtrl(window);
@@ -24,7 +22,7 @@ bool CGroupBoxControl::InitializeCtrl(OpaqueWindowPtr* window, OpaqueControlRef*
 
 bool CGroupBoxControl::InitializeTitle() {
     if (!titleKey_) return true;
-    CFRef<CFStringRef> title = CopyLocalizedTitle(GetAppBundleRef(), titleKey_);
+    CFRef<CFStringRef> title = CopyLocalizedTitle(GetAppBundleRef(), titleKey_.get());
     if (!title) return false;
     SetControlTitleWithCFString(controlHandle_, title.get());
     return true;

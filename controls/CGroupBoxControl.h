@@ -3,6 +3,8 @@
 
 #include "CBaseControl.h"
 
+#include <CFRef.h>
+
 class CGroupBoxControl : public CBaseControl {
   public:
     // Takes over the title key (may be null) and releases it when destroyed.
@@ -20,5 +22,5 @@ class CGroupBoxControl : public CBaseControl {
     virtual bool InitializeTitle();
 
   private:
-    CFStringRef titleKey_;
+    CFRef<CFStringRef> titleKey_;
 };

@@ -13,9 +13,7 @@ CStaticTextControl::CStaticTextControl(const ControlID* controlID, const TextEdi
       filterData_(filterData),
       titleKey_(titleKey ? CFStringCreateCopy(nullptr, titleKey) : nullptr) {}
 
-CStaticTextControl::~CStaticTextControl() {
-    if (titleKey_) CFRelease(titleKey_);
-}
+CStaticTextControl::~CStaticTextControl() = default;
 
 bool CStaticTextControl::ReInitializeCtrl(OpaqueWindowPtr* window) {
     CBaseControl::ReInitializeCtrl(window);
@@ -31,7 +29,8 @@ bool CStaticTextControl::InitializeCtrl(OpaqueWindowPtr* window, OpaqueControlRe
 bool CStaticTextControl::InitializeTitle(__CFBundle* bundle) {
     if (!bundle) return true;
     if (!titleKey_) return false;
-    if (CFRef<CFStringRef> title = CopyLocalizedTitle(bundle, titleKey_); title && controlHandle_) {
+    if (CFRef<CFStringRef> title = CopyLocalizedTitle(bundle, titleKey_.get());
+        title && controlHandle_) {
         CFStringRef text = title.get();
         ::SetControlData(controlHandle_, kControlEditTextPart, kControlStaticTextCFStringTag,
                          sizeof text, &text);
