@@ -1,6 +1,6 @@
 #include "CStaticTextControl.h"
+#include "LocalizedTitle.h"
 
-#include <CFRef.h>
 #include <PlugInIdentity.h>
 
 #include <cstdlib>
@@ -13,9 +13,7 @@ CStaticTextControl::CStaticTextControl(const ControlID* controlID, const TextEdi
       filterData_(filterData),
       titleKey_(titleKey ? CFStringCreateCopy(nullptr, titleKey) : nullptr) {}
 
-CStaticTextControl::~CStaticTextControl() {
-    if (titleKey_) CFRelease(titleKey_);
-}
+CStaticTextControl::~CStaticTextControl() = default;
 
 bool CStaticTextControl::ReInitializeCtrl(OpaqueWindowPtr* window) {
     CBaseControl::ReInitializeCtrl(window);
@@ -31,8 +29,8 @@ bool CStaticTextControl::InitializeCtrl(OpaqueWindowPtr* window, OpaqueControlRe
 bool CStaticTextControl::InitializeTitle(__CFBundle* bundle) {
     if (!bundle) return true;
     if (!titleKey_) return false;
-    CFRef<CFStringRef> title(CFBundleCopyLocalizedString(bundle, titleKey_, titleKey_, nullptr));
-    if (title && controlHandle_) {
+    if (CFRef<CFStringRef> title = CopyLocalizedTitle(bundle, titleKey_.get());
+        title && controlHandle_) {
         CFStringRef text = title.get();
         ::SetControlData(controlHandle_, kControlEditTextPart, kControlStaticTextCFStringTag,
                          sizeof text, &text);

@@ -5,6 +5,8 @@
 
 #include "CBaseControl.h"
 
+#include <CFRef.h>
+
 class CStaticTextControl : public CBaseControl {
   public:
     // Keeps the records (not owned) and a copy of the title key (may be null).
@@ -28,5 +30,5 @@ class CStaticTextControl : public CBaseControl {
   protected:
     const TextEditIniData* iniData_;
     const TextEditFilterData* filterData_;
-    CFStringRef titleKey_;
+    CFRef<CFStringRef> titleKey_;
 };

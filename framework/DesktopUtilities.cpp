@@ -1,11 +1,16 @@
-// Help pages, control bounds, popup item search and string release.
+// Help pages, control bounds, popup item search, string release, the current date and
+// pictures from bundle resources.
 #include "DesktopUtilities.h"
 
 #include <AppleHelp.h>
 #include <CFRef.h>
+#include <CFTimeZone.h>
+#include <CFURL.h>
 #include <MacErrors.h>
 #include <Menus.h>
 #include <PlugInIdentity.h>
+
+#include <cstring>
 
 OSStatus GotoHelpPage(CFStringRef page, CFStringRef anchor, CFStringRef helpBookKey) {
     CFBundleRef bundle = GetAppBundleRef();
@@ -53,4 +58,37 @@ void ReleaseCFString(CFStringRef* holder) {
     if (!holder || !*holder) return;
     CFRelease(*holder);
     *holder = nullptr;
+}
+
+bool GetCurrentDateAndTime(CFGregorianDate* date) {
+    if (!date) return false;
+    std::memset(date, 0, sizeof *date);
+    CFRef<CFTimeZoneRef> zone(CFTimeZoneCopySystem());
+    *date = CFAbsoluteTimeGetGregorianDate(CFAbsoluteTimeGetCurrent(), zone.get());
+    return true;
+}
+
+namespace {
+
+// No such resource in the bundle.
+constexpr OSErr kResourceNotFound = 1;
+
+} // namespace
+
+OSErr GetIconFromResource(CFBundleRef bundle, CFStringRef name, CFStringRef type,
+                          PicHandle* picture, const Rect* bounds) {
+    CFRef<CFURLRef> url(CFBundleCopyResourceURL(bundle, name, type, nullptr));
+    if (!url) return kResourceNotFound;
+    FSRef file;
+    if (!CFURLGetFSRef(url.get(), &file)) return fnfErr;
+    FSSpec spec;
+    if (OSErr status = FSGetCatalogInfo(&file, kFSCatInfoNone, nullptr, nullptr, &spec, nullptr))
+        return status;
+    GraphicsImportComponent importer = nullptr;
+    if (OSErr status = GetGraphicsImporterForFile(&spec, &importer)) return status;
+    static const Rect kNaturalBounds = {0, 0, 0, 0};
+    GraphicsImportSetBoundsRect(importer, bounds ? bounds : &kNaturalBounds);
+    const ComponentResult status = GraphicsImportGetAsPicture(importer, picture);
+    CloseComponent(importer);
+    return OSErr(status);
 }

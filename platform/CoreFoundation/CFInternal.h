@@ -25,6 +25,7 @@ enum TypeID : CFTypeID {
     kTypeIDBundle,
     kTypeIDRunLoop,
     kTypeIDRunLoopTimer,
+    kTypeIDTimeZone,
 };
 
 struct Object {

@@ -7,7 +7,6 @@
 #include <QTimerEvent>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <map>
 #include <mutex>
@@ -16,15 +15,6 @@
 
 const CFStringRef kCFRunLoopDefaultMode = CFSTR("kCFRunLoopDefaultMode");
 const CFStringRef kCFRunLoopCommonModes = CFSTR("kCFRunLoopCommonModes");
-
-// Seconds between the Unix epoch and 1 January 2001.
-static constexpr double kAbsoluteTimeIntervalSince1970 = 978307200.0;
-
-CFAbsoluteTime CFAbsoluteTimeGetCurrent(void) {
-    using namespace std::chrono;
-    return duration<double>(system_clock::now().time_since_epoch()).count() -
-           kAbsoluteTimeIntervalSince1970;
-}
 
 struct __CFRunLoopTimer;
 

@@ -3,12 +3,10 @@
 // modal loops). A QCoreApplication must exist for timers to fire.
 #pragma once
 
+#include "CFDate.h"
 #include "CFString.h"
 
 CF_EXTERN_C_BEGIN
-
-typedef double CFTimeInterval;
-typedef CFTimeInterval CFAbsoluteTime; // seconds since 1 January 2001, 00:00 GMT
 
 typedef struct __CFRunLoop* CFRunLoopRef;
 typedef struct __CFRunLoopTimer* CFRunLoopTimerRef;
@@ -32,8 +30,6 @@ enum : CFRunLoopRunResult {
 
 extern const CFStringRef kCFRunLoopDefaultMode;
 extern const CFStringRef kCFRunLoopCommonModes;
-
-CFAbsoluteTime CFAbsoluteTimeGetCurrent(void);
 
 CFTypeID CFRunLoopGetTypeID(void);
 CFRunLoopRef CFRunLoopGetCurrent(void); // the calling thread's, borrowed

@@ -11,3 +11,21 @@
 struct FSRef {
     UInt8 hidden[PATH_MAX];
 };
+
+// A file specification: the form older file calls take. Here it holds the same path as the
+// reference it was made from.
+struct FSSpec {
+    UInt8 hidden[PATH_MAX];
+};
+
+typedef UInt32 FSCatalogInfoBitmap;
+enum : FSCatalogInfoBitmap { kFSCatInfoNone = 0 };
+struct FSCatalogInfo;
+struct HFSUniStr255;
+
+extern "C" {
+// The file's specification. Only the specification is kept here: the other outputs must be
+// null and whichInfo kFSCatInfoNone (else paramErr). fnfErr when the file no longer exists.
+OSErr FSGetCatalogInfo(const FSRef* ref, FSCatalogInfoBitmap whichInfo, FSCatalogInfo* catalogInfo,
+                       HFSUniStr255* outName, FSSpec* fsSpec, FSRef* parentRef);
+}

@@ -1,6 +1,9 @@
-// Static texts on the plug-in's pane: localised titles, the shown text read back as UTF-8, and
-// the PPD labels whose text is set from outside.
+// The titled controls of the plug-in's pane: buttons, group boxes and static texts titled
+// from the plug-in bundle, the shown text read back as UTF-8, and the PPD labels whose text is
+// set from outside.
+#include <CBaseButton.h>
 #include <CGPPDStaticTextCtrl.h>
+#include <CGroupBoxControl.h>
 #include <ControlDefinitionTables.h>
 #include <NibWindow.h>
 #include <ToolboxDriver.h>
@@ -9,16 +12,16 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 namespace {
 
-class StaticTextTest : public testing::Test {
+class TitledControlTest : public testing::Test {
   protected:
     void SetUp() override { ASSERT_NE(nullptr, window.get()); }
-
     QString shown(const ControlID& id) const {
         return ToolboxDriver::controlText(window.get(), id);
+    }
+    void retitle(const ControlID& id) const {
+        SetControlTitleWithCFString(window.control(id), CFSTR("From the nib"));
     }
     void show(const ControlID& id, CFStringRef text) const {
         SetControlData(window.control(id), kControlEditTextPart, kControlStaticTextCFStringTag,
@@ -28,7 +31,39 @@ class StaticTextTest : public testing::Test {
     NibWindow window{CFSTR("Window")};
 };
 
-TEST_F(StaticTextTest, BindingShowsTheLocalisedTitleOrTheKeyItself) {
+TEST_F(TitledControlTest, AButtonIsBoundAndTitledFromItsKeyOrReportsThatItHasNone) {
+    struct Case {
+        CFStringRef titleKey;
+        bool titled;
+        const char* text;
+    };
+    for (const Case& c : {Case{CFSTR("Help Button Title"), true, "Help"},
+                          Case{CFSTR("Untranslated Button"), true, "Untranslated Button"},
+                          Case{nullptr, false, "From the nib"}}) {
+        retitle(helpBookButtonCtrlID);
+        CGBaseButton button(&helpBookButtonCtrlID, c.titleKey);
+        EXPECT_EQ(c.titled, button.InitializeCtrl(window.get(), nullptr, faxBundle(), nullptr));
+        EXPECT_EQ(window.control(helpBookButtonCtrlID), button.GetControlHandle());
+        EXPECT_EQ(QString::fromUtf8(c.text), shown(helpBookButtonCtrlID));
+        retitle(helpBookButtonCtrlID);
+        EXPECT_EQ(c.titled, button.ReInitializeCtrl(window.get()));
+        EXPECT_EQ(QString::fromUtf8(c.text), shown(helpBookButtonCtrlID));
+        EXPECT_TRUE(button.SimulateUIEventHandler());
+    }
+}
+
+TEST_F(TitledControlTest, AGroupBoxWithoutAKeyKeepsItsNibTitleAndSucceeds) {
+    for (CFStringRef key : {CFSTR("Cover Page Title"), (CFStringRef) nullptr}) {
+        retitle(coverPageGroupBoxCtrlID);
+        CGroupBoxControl box(&coverPageGroupBoxCtrlID, key);
+        EXPECT_TRUE(box.InitializeCtrl(window.get(), nullptr, faxBundle(), nullptr));
+        EXPECT_EQ(key ? "Cover Page" : "From the nib", shown(coverPageGroupBoxCtrlID));
+        EXPECT_TRUE(box.ReInitializeCtrl(window.get()));
+        EXPECT_EQ(window.control(coverPageGroupBoxCtrlID), box.GetControlHandle());
+    }
+}
+
+TEST_F(TitledControlTest, BindingShowsTheLocalisedTitleOrTheKeyItself) {
     struct Case {
         CFStringRef titleKey;
         bool result;
@@ -37,22 +72,22 @@ TEST_F(StaticTextTest, BindingShowsTheLocalisedTitleOrTheKeyItself) {
     const Case cases[] = {
         {CFSTR("Sender Name Title"), true, "Sender Name:"},
         {CFSTR("Title Without Translation"), true, "Title Without Translation"},
-        {nullptr, false, "unchanged"}, // without a key the nib's text stays
+        {nullptr, false, "From the nib"}, // without a key the nib's text stays
     };
     for (const Case& c : cases) {
-        show(senderNameStaticTextCtrlID, CFSTR("unchanged"));
+        retitle(senderNameStaticTextCtrlID);
         CStaticTextControl label(&senderNameStaticTextCtrlID, nullptr, nullptr, nullptr, nullptr,
                                  c.titleKey);
         EXPECT_EQ(c.result, label.InitializeCtrl(window.get(), nullptr, nullptr, nullptr));
         EXPECT_EQ(window.control(senderNameStaticTextCtrlID), label.GetControlHandle());
         EXPECT_EQ(QString::fromUtf8(c.text), shown(senderNameStaticTextCtrlID));
-        show(senderNameStaticTextCtrlID, CFSTR("unchanged"));
+        retitle(senderNameStaticTextCtrlID);
         EXPECT_EQ(c.result, label.ReInitializeCtrl(window.get()));
         EXPECT_EQ(QString::fromUtf8(c.text), shown(senderNameStaticTextCtrlID));
     }
 }
 
-TEST_F(StaticTextTest, ReadingTheScreenGivesTheTextAsUTF8AndKeepsItOverAnEmptyRead) {
+TEST_F(TitledControlTest, ReadingTheScreenGivesTheTextAsUTF8AndKeepsItOverAnEmptyRead) {
     CStaticTextControl label(&senderNameStaticTextCtrlID, nullptr, nullptr, nullptr, nullptr,
                              CFSTR("Sender Name Title"));
     EXPECT_EQ(nullptr, label.GetValueFromUI()); // unbound
@@ -72,7 +107,7 @@ TEST_F(StaticTextTest, ReadingTheScreenGivesTheTextAsUTF8AndKeepsItOverAnEmptyRe
                  static_cast<const char*>(label.GetValueFromUI()));
 }
 
-TEST_F(StaticTextTest, APPDLabelKeepsItsNibTextUntilTextIsSetAndShowsItUnlocalised) {
+TEST_F(TitledControlTest, APPDLabelKeepsItsNibTextUntilTextIsSetAndShowsItUnlocalised) {
     CGPPDStaticTextCtrl label(&imageQualityStaticTextCtrlID, "NVFaxImageQuality", nullptr, nullptr,
                               nullptr, nullptr);
     CFStringRef text = CFSTR("Sender Name Title");
@@ -87,7 +122,7 @@ TEST_F(StaticTextTest, APPDLabelKeepsItsNibTextUntilTextIsSetAndShowsItUnlocalis
     EXPECT_EQ("Sender Name Title", shown(imageQualityStaticTextCtrlID));
 }
 
-TEST_F(StaticTextTest, APPDLabelBoundToAControlWithoutTextReportsFailure) {
+TEST_F(TitledControlTest, APPDLabelBoundToAControlWithoutTextReportsFailure) {
     CGPPDStaticTextCtrl label(&helpBookButtonCtrlID, "NVFaxImageQuality", nullptr, nullptr, nullptr,
                               nullptr);
     ASSERT_TRUE(label.InitializeCtrl(window.get(), nullptr, nullptr, nullptr));
