@@ -25,6 +25,7 @@ enum TypeID : CFTypeID {
     kTypeIDBundle,
     kTypeIDRunLoop,
     kTypeIDRunLoopTimer,
+    kTypeIDNetService, // platform/CFNetwork's services are CF objects too
 };
 
 struct Object {
