@@ -1,5 +1,5 @@
 // The tests' own resolver: it answers every resolution with the addresses it was given, after
-// its delay, through a run-loop timer of the resolving thread, or never.
+// its delay, through a run-loop timer of the resolving thread, or never; or it refuses to start.
 #include "CFNetworkTesting.h"
 #include "ServiceResolver.h"
 
@@ -45,19 +45,28 @@ class TestResolution : public Resolution {
     CFRunLoopTimerRef timer_ = nullptr;
 };
 
+CFNetServiceTestRequest lastRequest;
+
+// Answers after its delay, never, or (with a refusal) refuses to start.
 class TestResolver : public Resolver {
   public:
-    TestResolver(CFRef<CFArrayRef> addresses, CFTimeInterval delay)
-        : addresses_(std::move(addresses)), delay_(delay) {}
+    TestResolver(CFRef<CFArrayRef> addresses, CFTimeInterval delay, CFStreamError refusal)
+        : addresses_(std::move(addresses)), delay_(delay), refusal_(refusal) {}
 
-    std::unique_ptr<Resolution> start(const ServiceName&, AnswerHandler handler,
-                                      CFStreamError&) override {
+    std::unique_ptr<Resolution> start(const ServiceName& service, AnswerHandler handler,
+                                      CFStreamError& error) override {
+        lastRequest = {service.name, service.type, service.domain};
+        if (refusal_.domain) {
+            error = refusal_;
+            return nullptr;
+        }
         return std::make_unique<TestResolution>(addresses_, delay_, std::move(handler));
     }
 
   private:
     const CFRef<CFArrayRef> addresses_;
     const CFTimeInterval delay_;
+    const CFStreamError refusal_;
 };
 
 std::unique_ptr<TestResolver> installed;
@@ -73,7 +82,16 @@ Resolver& currentResolver() {
 void CFNetServiceSetTestResolver(CFArrayRef addresses, CFTimeInterval delay) {
     CFRef<CFArrayRef> copy(addresses ? CFArrayCreateCopy(nullptr, addresses)
                                      : CFArrayCreate(nullptr, nullptr, 0, &kCFTypeArrayCallBacks));
-    cfnet::installed = std::make_unique<cfnet::TestResolver>(std::move(copy), delay);
+    cfnet::installed =
+        std::make_unique<cfnet::TestResolver>(std::move(copy), delay, CFStreamError{});
+}
+
+void CFNetServiceSetRefusingTestResolver(CFStreamError error) {
+    cfnet::installed = std::make_unique<cfnet::TestResolver>(CFRef<CFArrayRef>(), -1, error);
+}
+
+CFNetServiceTestRequest CFNetServiceGetLastTestRequest(void) {
+    return cfnet::lastRequest;
 }
 
 void CFNetServiceRemoveTestResolver(void) {
