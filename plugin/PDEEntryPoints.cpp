@@ -65,6 +65,7 @@ OSStatus Initialize(PMPDEContext context, PMPDEFlags*, PMPDERef, ControlRef pare
     CSendraFaxPanel* pane = paneOf(context);
     if (!pane) return kPMInvalidPDEContext;
     pane->SetPhase(kPDEPhaseInitializing);
+    pane->ResolveCurrentPrinter(printSession); // the address may come later, or not at all
     if (!printSession) {
         pane->SetPhase(kPDEPhaseIdle);
         return noErr;

@@ -26,6 +26,7 @@ enum TypeID : CFTypeID {
     kTypeIDRunLoop,
     kTypeIDRunLoopTimer,
     kTypeIDTimeZone,
+    kTypeIDNetService, // platform/CFNetwork's services are CF objects too
 };
 
 struct Object {
