@@ -11,3 +11,10 @@
 struct FSRef {
     UInt8 hidden[PATH_MAX];
 };
+
+// The two references name different files or folders.
+inline constexpr OSErr errFSRefsDifferent = -1420;
+
+// noErr when both references name the same file or folder, errFSRefsDifferent when they do
+// not, paramErr for a null reference.
+extern "C" OSErr FSCompareFSRefs(const FSRef* ref1, const FSRef* ref2);
