@@ -11,7 +11,7 @@ shift || true
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-tools-dev libqt6opengl6-dev qt6-qpa-plugins qt6-l10n-tools
-  libcups2-dev libavahi-client-dev libsqlite3-dev
+  libcups2-dev libavahi-client-dev libsqlite3-dev libglib2.0-dev
   libgtest-dev libbenchmark-dev
   cups xvfb
 )
