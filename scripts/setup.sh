@@ -13,7 +13,7 @@ packages=(
   qt6-base-dev qt6-tools-dev libqt6opengl6-dev qt6-qpa-plugins qt6-l10n-tools
   libcups2-dev libavahi-client-dev libsqlite3-dev libglib2.0-dev
   libgtest-dev libbenchmark-dev
-  cups xvfb
+  cups dbus xvfb
 )
 
 missing=()

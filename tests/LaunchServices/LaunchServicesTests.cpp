@@ -8,7 +8,6 @@
 #include <ScratchDesktop.h>
 
 #include <QProcess>
-#include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
 
@@ -125,13 +124,7 @@ TEST_F(LaunchServicesTest, ARunningApplicationIsFoundByItsProcessAndFrontingFail
     EXPECT_FALSE(processRunning(application)) << "not started yet";
 
     QProcess running;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("NV_EDITOR_STAY", "1");
-    running.setProcessEnvironment(environment);
-    running.start(QString::fromStdString(desktop_.editor().string()), {});
-    ASSERT_TRUE(running.waitForStarted());
-    ASSERT_EQ(1u, desktop_.waitForLaunches(1).size());
-
+    desktop_.startEditor(running, "NV_EDITOR_STAY", "1");
     const auto psn = processRunning(application);
     ASSERT_TRUE(psn);
     pid_t pid = 0;
@@ -150,6 +143,33 @@ TEST_F(LaunchServicesTest, ARunningApplicationIsFoundByItsProcessAndFrontingFail
     FSRef location;
     EXPECT_EQ(procNotFound, GetProcessBundleLocation(&*psn, &location));
     EXPECT_EQ(procNotFound, SetFrontProcess(&*psn));
+}
+
+TEST_F(LaunchServicesTest, ARunningApplicationIsActivatedOnTheSessionBus) {
+    QProcess daemon;
+    daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
+    if (!daemon.waitForStarted()) GTEST_SKIP() << "dbus-daemon cannot be started";
+    ASSERT_TRUE(daemon.waitForReadyRead(10000));
+    const QByteArray address = daemon.readLine().trimmed();
+    ScopedEnvironment bus("DBUS_SESSION_BUS_ADDRESS", address.constData());
+
+    desktop_.install("com.example.Editor", desktop_.editor().string(), "DBusActivatable=true\n");
+    QProcess running;
+    desktop_.startEditor(running, "NV_EDITOR_SERVE", "com.example.Editor");
+    FSRef application;
+    ASSERT_EQ(noErr, LSFindApplicationForInfo(kLSUnknownCreator, CFSTR("com.example.Editor"),
+                                              nullptr, &application, nullptr));
+    const auto psn = processRunning(application);
+    ASSERT_TRUE(psn);
+    EXPECT_EQ(noErr, SetFrontProcess(&*psn));
+    const auto launches = desktop_.waitForLaunches(2);
+    ASSERT_EQ(2u, launches.size());
+    EXPECT_EQ(launches[1], std::vector<std::string>{"Activate"});
+
+    running.kill();
+    running.waitForFinished();
+    daemon.kill();
+    daemon.waitForFinished();
 }
 
 TEST_F(LaunchServicesTest, TheProcessWalkSeesThisProcessAndEnds) {

@@ -10,7 +10,6 @@
 #include <TestDriver/ToolboxDriver.h>
 
 #include <QProcess>
-#include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
 
@@ -90,12 +89,7 @@ TEST_F(AddressBookEditorLaunchTest, TheEditorGetsThePrintersConnection) {
 TEST_F(AddressBookEditorLaunchTest, ARunningEditorIsFrontedAndNotStartedAgain) {
     desktop_.install(kEditorID, desktop_.editor().string(), "DBusActivatable=true\n");
     QProcess running;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("NV_EDITOR_STAY", "1");
-    running.setProcessEnvironment(environment);
-    running.start(QString::fromStdString(desktop_.editor().string()), {});
-    ASSERT_TRUE(running.waitForStarted());
-    ASSERT_EQ(1u, desktop_.waitForLaunches(1).size());
+    desktop_.startEditor(running, "NV_EDITOR_STAY", "1");
 
     // Without a session bus fronting fails with its status, and no message is shown.
     const std::string nowhere = "unix:path=" + (desktop_.root() / "no-bus").string();

@@ -7,6 +7,9 @@
 
 #include "ScopedEnvironment.h"
 
+#include <QProcess>
+#include <QProcessEnvironment>
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -52,6 +55,17 @@ class ScratchDesktop {
         std::ofstream(folder / (id + ".desktop"))
             << "[Desktop Entry]\nType=Application\nName=" << id << "\nExec=" << exec << "\n"
             << more;
+    }
+
+    // Starts the editor with one more environment variable and waits until it has recorded
+    // its start (the first launch).
+    void startEditor(QProcess& process, const QString& variable, const QString& value) const {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(variable, value);
+        process.setProcessEnvironment(environment);
+        process.start(QString::fromStdString(editor_.string()), {});
+        ASSERT_TRUE(process.waitForStarted());
+        ASSERT_EQ(1u, waitForLaunches(1).size());
     }
 
     // The argument vectors of the editor's launches so far, in order.
