@@ -51,16 +51,17 @@ std::optional<std::string> find(const std::string& identifier) {
     return pathOf(ref);
 }
 
-// The first process running the application at the location, by a walk from the start.
-std::optional<ProcessSerialNumber> processRunning(const FSRef& application) {
-    ProcessSerialNumber psn = {0, kNoProcess};
-    while (GetNextProcess(&psn) == noErr) {
+// The IDs of the processes that run the application at the location, by a walk from the start.
+std::vector<pid_t> processesRunning(const FSRef& application) {
+    std::vector<pid_t> found;
+    for (ProcessSerialNumber psn = {0, kNoProcess}; GetNextProcess(&psn) == noErr;) {
         FSRef location;
-        if (GetProcessBundleLocation(&psn, &location) == noErr &&
-            FSCompareFSRefs(&location, &application) == noErr)
-            return psn;
+        pid_t pid = 0;
+        const bool runsIt = GetProcessBundleLocation(&psn, &location) == noErr &&
+                            FSCompareFSRefs(&location, &application) == noErr;
+        if (runsIt && GetProcessPID(&psn, &pid) == noErr) found.push_back(pid);
     }
-    return std::nullopt;
+    return found;
 }
 
 class LaunchServicesTest : public testing::Test {
@@ -121,28 +122,26 @@ TEST_F(LaunchServicesTest, ARunningApplicationIsFoundByItsProcessAndFrontingFail
     FSRef application;
     ASSERT_EQ(noErr, LSFindApplicationForInfo(kLSUnknownCreator, CFSTR("com.example.editor"),
                                               nullptr, &application, nullptr));
-    EXPECT_FALSE(processRunning(application)) << "not started yet";
+    EXPECT_TRUE(processesRunning(application).empty()) << "not started yet";
 
     QProcess running;
     desktop_.startEditor(running, "NV_EDITOR_STAY", "1");
-    const auto psn = processRunning(application);
-    ASSERT_TRUE(psn);
-    pid_t pid = 0;
-    EXPECT_EQ(noErr, GetProcessPID(&*psn, &pid));
-    EXPECT_EQ(pid, running.processId());
+    const pid_t pid = pid_t(running.processId());
+    EXPECT_EQ(processesRunning(application), std::vector<pid_t>{pid});
+    const ProcessSerialNumber psn = {kProcessIDTag, UInt32(pid)};
 
     // Without a session bus the call fails at once with a status, and does not wait.
     const fs::path nowhere = desktop_.root() / "no-bus";
     ScopedEnvironment bus("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + nowhere.string()).c_str());
     const auto started = std::chrono::steady_clock::now();
-    EXPECT_EQ(connectionInvalid, SetFrontProcess(&*psn));
+    EXPECT_EQ(connectionInvalid, SetFrontProcess(&psn));
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
 
     running.kill();
     running.waitForFinished();
     FSRef location;
-    EXPECT_EQ(procNotFound, GetProcessBundleLocation(&*psn, &location));
-    EXPECT_EQ(procNotFound, SetFrontProcess(&*psn));
+    EXPECT_EQ(procNotFound, GetProcessBundleLocation(&psn, &location));
+    EXPECT_EQ(procNotFound, SetFrontProcess(&psn));
 }
 
 TEST_F(LaunchServicesTest, ARunningApplicationIsActivatedOnTheSessionBus) {
@@ -159,9 +158,10 @@ TEST_F(LaunchServicesTest, ARunningApplicationIsActivatedOnTheSessionBus) {
     FSRef application;
     ASSERT_EQ(noErr, LSFindApplicationForInfo(kLSUnknownCreator, CFSTR("com.example.Editor"),
                                               nullptr, &application, nullptr));
-    const auto psn = processRunning(application);
-    ASSERT_TRUE(psn);
-    EXPECT_EQ(noErr, SetFrontProcess(&*psn));
+    const auto processes = processesRunning(application);
+    ASSERT_EQ(processes, std::vector<pid_t>{pid_t(running.processId())});
+    const ProcessSerialNumber psn = {kProcessIDTag, UInt32(processes[0])};
+    EXPECT_EQ(noErr, SetFrontProcess(&psn));
     const auto launches = desktop_.waitForLaunches(2);
     ASSERT_EQ(2u, launches.size());
     EXPECT_EQ(launches[1], std::vector<std::string>{"Activate"});
