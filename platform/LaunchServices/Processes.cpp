@@ -34,13 +34,19 @@ std::vector<pid_t> runningProcesses() {
     return processes;
 }
 
-std::optional<pid_t> processIDOf(const ProcessSerialNumber* psn) {
+// The process ID the serial number holds, whether or not the process still runs.
+std::optional<pid_t> processIDIn(const ProcessSerialNumber* psn) {
     if (!psn) return std::nullopt;
     if (psn->highLongOfPSN == 0 && psn->lowLongOfPSN == kCurrentProcess) return getpid();
     if (psn->highLongOfPSN != kProcessIDTag || psn->lowLongOfPSN == 0) return std::nullopt;
-    const auto pid = pid_t(psn->lowLongOfPSN);
+    return pid_t(psn->lowLongOfPSN);
+}
+
+// The ID of the running process the serial number names.
+std::optional<pid_t> processIDOf(const ProcessSerialNumber* psn) {
+    const auto pid = processIDIn(psn);
     std::error_code error;
-    if (!fs::exists(fs::path("/proc") / std::to_string(pid), error)) return std::nullopt;
+    if (!pid || !fs::exists(fs::path("/proc") / std::to_string(*pid), error)) return std::nullopt;
     return pid;
 }
 
@@ -53,7 +59,7 @@ OSErr GetNextProcess(ProcessSerialNumber* PSN) {
     if (fromStart || walkList.empty()) walkList = runningProcesses();
     pid_t after = 0;
     if (!fromStart) {
-        const auto current = processIDOf(PSN);
+        const auto current = processIDIn(PSN); // it may have ended since
         if (!current) return procNotFound;
         after = *current;
     }
