@@ -62,11 +62,11 @@ bool startDetached(const char* path, char* const arguments[]) {
     while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
     }
     char failed = 0;
-    ssize_t read = 0;
-    while ((read = ::read(status[0], &failed, 1)) < 0 && errno == EINTR) {
+    ssize_t count = 0;
+    while ((count = read(status[0], &failed, 1)) < 0 && errno == EINTR) {
     }
     close(status[0]);
-    return read == 0; // end of file: every end closed by a successful exec or the child's exit
+    return count == 0; // end of file: every end closed by a successful exec or the child's exit
 }
 
 // The first running process of the application.
