@@ -5,6 +5,7 @@
 #include "StringsTable.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -66,14 +67,22 @@ CFDictionaryRef readInfo(const fs::path& folder) {
                               &kCFTypeDictionaryValueCallBacks);
 }
 
+// A single-file application: an executable regular file, its own bundle.
+bool isExecutableFile(const fs::path& path) {
+    std::error_code error;
+    return fs::is_regular_file(path, error) && access(path.c_str(), X_OK) == 0;
+}
+
+// The bundle's folder, or the executable file of a single-file application.
 std::optional<fs::path> folderOf(CFURLRef url) {
     char path[4096];
     if (!CFURLGetFileSystemRepresentation(url, true, reinterpret_cast<UInt8*>(path), sizeof path))
         return std::nullopt;
     std::error_code error;
     fs::path folder = fs::canonical(path, error);
-    if (error || !fs::is_directory(folder, error)) return std::nullopt;
-    return folder;
+    if (error) return std::nullopt;
+    if (fs::is_directory(folder, error) || isExecutableFile(folder)) return folder;
+    return std::nullopt;
 }
 
 __CFBundle* findOrCreate(const fs::path& folder) {
@@ -222,6 +231,7 @@ CFURLRef CFBundleCopyBundleURL(CFBundleRef bundle) {
 }
 
 static std::optional<fs::path> executablePath(const __CFBundle* bundle) {
+    if (isExecutableFile(bundle->folder)) return bundle->folder;
     CFTypeRef name = CFDictionaryGetValue(bundle->info, kCFBundleExecutableKey);
     if (!cf::isString(name) || !CFStringGetLength(static_cast<CFStringRef>(name)))
         return std::nullopt;

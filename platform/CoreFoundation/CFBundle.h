@@ -1,5 +1,7 @@
 // Bundles: a folder X.plugin (or .app, .bundle) holding Contents/Info.plist, the executable in
-// Contents/Linux/ and Contents/Resources/. A bundle, once made, lives as long as the process.
+// Contents/Linux/ and Contents/Resources/; or an application that is a single executable file
+// (a program installed the Linux way), which is its own executable and has no Info or
+// resources. A bundle, once made, lives as long as the process.
 #pragma once
 
 #include "CFDictionary.h"
@@ -16,8 +18,9 @@ extern const CFStringRef kCFBundleNameKey;       // "CFBundleName"
 
 CFTypeID CFBundleGetTypeID(void);
 
-// The bundle at the URL (the same object for the same folder); null when the folder does not
-// exist. A malformed Info.plist gives a message on standard error and an empty dictionary.
+// The bundle at the URL (the same object for the same folder or file); null when the URL names
+// neither a folder nor an executable file. A malformed Info.plist gives a message on standard error
+// and an empty dictionary.
 CFBundleRef CFBundleCreate(CFAllocatorRef allocator, CFURLRef bundleURL);
 // A bundle made or loaded in this process, or found in a folder of the bundle search path
 // (the CF_BUNDLE_PATH environment variable, colon-separated, and _CFBundleAddSearchDirectory).
@@ -28,7 +31,8 @@ CFStringRef CFBundleGetIdentifier(CFBundleRef bundle);
 CFDictionaryRef CFBundleGetInfoDictionary(CFBundleRef bundle);
 CFTypeRef CFBundleGetValueForInfoDictionaryKey(CFBundleRef bundle, CFStringRef key);
 CFURLRef CFBundleCopyBundleURL(CFBundleRef bundle);
-CFURLRef CFBundleCopyExecutableURL(CFBundleRef bundle); // null without "CFBundleExecutable"
+// Null for a folder whose Info has no "CFBundleExecutable".
+CFURLRef CFBundleCopyExecutableURL(CFBundleRef bundle);
 CFURLRef CFBundleCopyResourcesDirectoryURL(CFBundleRef bundle);
 // Looks in the user's language folders (xx.lproj), then English, then Resources itself.
 CFURLRef CFBundleCopyResourceURL(CFBundleRef bundle, CFStringRef resourceName,

@@ -311,6 +311,15 @@ Boolean CFURLGetFSRef(CFURLRef url, FSRef* fsRef) {
     return true;
 }
 
+OSErr FSCompareFSRefs(const FSRef* ref1, const FSRef* ref2) {
+    if (!ref1 || !ref2) return paramErr;
+    // Both hold NUL-terminated canonical paths; what follows the NUL does not count.
+    const bool same =
+        std::strncmp(reinterpret_cast<const char*>(ref1->hidden),
+                     reinterpret_cast<const char*>(ref2->hidden), sizeof ref1->hidden) == 0;
+    return same ? OSErr(noErr) : errFSRefsDifferent;
+}
+
 CFURLRef CFURLCreateFromFSRef(CFAllocatorRef, const FSRef* fsRef) {
     if (!fsRef) return nullptr;
     const auto* bytes = reinterpret_cast<const char*>(fsRef->hidden);

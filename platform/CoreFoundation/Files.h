@@ -29,3 +29,10 @@ extern "C" {
 OSErr FSGetCatalogInfo(const FSRef* ref, FSCatalogInfoBitmap whichInfo, FSCatalogInfo* catalogInfo,
                        HFSUniStr255* outName, FSSpec* fsSpec, FSRef* parentRef);
 }
+
+// The two references name different files or folders.
+inline constexpr OSErr errFSRefsDifferent = -1420;
+
+// noErr when both references name the same file or folder, errFSRefsDifferent when they do
+// not, paramErr for a null reference.
+extern "C" OSErr FSCompareFSRefs(const FSRef* ref1, const FSRef* ref2);

@@ -110,6 +110,24 @@ TEST(CFBundle, ReadsInfoAndFindsItsFiles) {
     EXPECT_FALSE(CFBundleGetIdentifier(nullptr));
 }
 
+TEST(CFBundle, AnExecutableFileIsASingleFileApplication) {
+    const fs::path folder = fs::path(testing::TempDir()) / ("cf-apps-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    const fs::path program = folder / "editor", plain = folder / "notes.txt";
+    std::ofstream(program) << "#!/bin/sh\n";
+    std::ofstream(plain) << "text";
+    fs::permissions(program, fs::perms::owner_all);
+
+    CFRef<CFBundleRef> application(CFBundleCreate(nullptr, urlFor(program).get()));
+    ASSERT_TRUE(application);
+    CFRef<CFURLRef> executable(CFBundleCopyExecutableURL(application.get()));
+    CFRef<CFStringRef> path(CFURLCopyFileSystemPath(executable.get(), kCFURLPOSIXPathStyle));
+    EXPECT_EQ(text(path.get()), fs::canonical(program).string());
+    EXPECT_FALSE(CFBundleGetIdentifier(application.get()));
+    EXPECT_FALSE(CFBundleCreate(nullptr, urlFor(plain).get())) << "not executable";
+    fs::remove_all(folder);
+}
+
 TEST(CFBundle, LocalizedStringsFollowTheUserLanguageAndFallBack) {
     {
         Language english("C");

@@ -33,6 +33,7 @@ TEST(FSRef, SameFileThroughALinkGivesTheSameReferenceAndRoundTrips) {
     ASSERT_TRUE(CFURLGetFSRef(fileURL(folder.path / "Help Book", true).get(), &direct));
     ASSERT_TRUE(CFURLGetFSRef(fileURL(folder.path / "link", true).get(), &throughLink));
     EXPECT_EQ(std::memcmp(direct.hidden, throughLink.hidden, sizeof direct.hidden), 0);
+    EXPECT_EQ(noErr, FSCompareFSRefs(&direct, &throughLink));
 
     CFRef<CFURLRef> back(CFURLCreateFromFSRef(nullptr, &throughLink));
     ASSERT_TRUE(back);
@@ -42,6 +43,8 @@ TEST(FSRef, SameFileThroughALinkGivesTheSameReferenceAndRoundTrips) {
 
     FSRef page;
     ASSERT_TRUE(CFURLGetFSRef(fileURL(folder.path / "link" / "page.htm", false).get(), &page));
+    EXPECT_EQ(errFSRefsDifferent, FSCompareFSRefs(&direct, &page));
+    EXPECT_EQ(paramErr, FSCompareFSRefs(&direct, nullptr));
     CFRef<CFURLRef> pageURL(CFURLCreateFromFSRef(nullptr, &page));
     EXPECT_FALSE(CFURLHasDirectoryPath(pageURL.get()));
 }
