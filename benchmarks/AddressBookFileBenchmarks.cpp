@@ -59,7 +59,8 @@ void BM_ReadAddressBookFile(benchmark::State& state) {
     QrolMyFaxRecord record;
     for (auto _ : state) {
         QROLDataRef data = QROLData_Create();
-        if (QrolGADFile_Read(book.path, data, 0) != kQrolNoErr) {
+        if (QrolGADFile_Read(book.path, data, 0) != kQrolNoErr ||
+            QROLData_GetCount_MyFax(data) != kEntries) {
             state.SkipWithError("the sample address book could not be read");
             break;
         }

@@ -34,6 +34,8 @@ constexpr int kDefaultBusyTimeoutMs = 5000;
 constexpr sqlite3_int64 kHighestId = std::numeric_limits<SInt16>::max();
 
 constexpr const char* kSchema = R"sql(
+-- Texts are stored in the records' own form, so reading them needs no conversion.
+PRAGMA encoding = 'UTF-16le';
 CREATE TABLE entries (
     id INTEGER PRIMARY KEY CHECK (id BETWEEN 1 AND 32767),
     name TEXT NOT NULL,
