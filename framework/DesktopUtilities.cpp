@@ -81,11 +81,11 @@ OSErr GetIconFromResource(CFBundleRef bundle, CFStringRef name, CFStringRef type
     if (!url) return kResourceNotFound;
     FSRef file;
     if (!CFURLGetFSRef(url.get(), &file)) return fnfErr;
-    FSSpec spec;
-    if (OSErr status = FSGetCatalogInfo(&file, kFSCatInfoNone, nullptr, nullptr, &spec, nullptr))
+    FSSpec fileSpec;
+    if (OSErr status = FSGetCatalogInfo(&file, kFSCatInfoNone, nullptr, nullptr, &fileSpec, nullptr))
         return status;
     GraphicsImportComponent importer = nullptr;
-    if (OSErr status = GetGraphicsImporterForFile(&spec, &importer)) return status;
+    if (OSErr status = GetGraphicsImporterForFile(&fileSpec, &importer)) return status;
     static const Rect kNaturalBounds = {0, 0, 0, 0};
     GraphicsImportSetBoundsRect(importer, bounds ? bounds : &kNaturalBounds);
     const ComponentResult status = GraphicsImportGetAsPicture(importer, picture);

@@ -12,7 +12,7 @@ struct FSRef {
     UInt8 hidden[PATH_MAX];
 };
 
-// A file specification: the form older file calls take. Here it holds the same path as the
+// FSSpec: the file record that older file calls take. Here it holds the same path as the
 // reference it was made from.
 struct FSSpec {
     UInt8 hidden[PATH_MAX];
@@ -24,7 +24,7 @@ struct FSCatalogInfo;
 struct HFSUniStr255;
 
 extern "C" {
-// The file's specification. Only the specification is kept here: the other outputs must be
+// The file's FSSpec. Only the FSSpec is filled in here: the other outputs must be
 // null and whichInfo kFSCatInfoNone (else paramErr). fnfErr when the file no longer exists.
 OSErr FSGetCatalogInfo(const FSRef* ref, FSCatalogInfoBitmap whichInfo, FSCatalogInfo* catalogInfo,
                        HFSUniStr255* outName, FSSpec* fsSpec, FSRef* parentRef);

@@ -62,16 +62,16 @@ TEST(FSRef, CatalogInformationGivesTheSpecificationWhileTheFileExists) {
     TemporaryFolder folder;
     FSRef page;
     ASSERT_TRUE(CFURLGetFSRef(fileURL(folder.path / "link" / "page.htm", false).get(), &page));
-    FSSpec spec;
-    ASSERT_EQ(noErr, FSGetCatalogInfo(&page, kFSCatInfoNone, nullptr, nullptr, &spec, nullptr));
-    EXPECT_EQ(std::memcmp(page.hidden, spec.hidden, sizeof page.hidden), 0);
+    FSSpec fileSpec;
+    ASSERT_EQ(noErr, FSGetCatalogInfo(&page, kFSCatInfoNone, nullptr, nullptr, &fileSpec, nullptr));
+    EXPECT_EQ(std::memcmp(page.hidden, fileSpec.hidden, sizeof page.hidden), 0);
     FSRef parent;
-    EXPECT_EQ(paramErr, FSGetCatalogInfo(&page, kFSCatInfoNone, nullptr, nullptr, &spec, &parent))
-        << "only the specification is kept";
+    EXPECT_EQ(paramErr, FSGetCatalogInfo(&page, kFSCatInfoNone, nullptr, nullptr, &fileSpec, &parent))
+        << "only the FSSpec is filled in";
     fs::remove(folder.path / "Help Book" / "page.htm");
-    EXPECT_EQ(fnfErr, FSGetCatalogInfo(&page, kFSCatInfoNone, nullptr, nullptr, &spec, nullptr));
+    EXPECT_EQ(fnfErr, FSGetCatalogInfo(&page, kFSCatInfoNone, nullptr, nullptr, &fileSpec, nullptr));
     EXPECT_EQ(paramErr,
-              FSGetCatalogInfo(nullptr, kFSCatInfoNone, nullptr, nullptr, &spec, nullptr));
+              FSGetCatalogInfo(nullptr, kFSCatInfoNone, nullptr, nullptr, &fileSpec, nullptr));
 }
 
 } // namespace
