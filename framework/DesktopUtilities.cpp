@@ -82,7 +82,8 @@ OSErr GetIconFromResource(CFBundleRef bundle, CFStringRef name, CFStringRef type
     FSRef file;
     if (!CFURLGetFSRef(url.get(), &file)) return fnfErr;
     FSSpec fileSpec;
-    if (OSErr status = FSGetCatalogInfo(&file, kFSCatInfoNone, nullptr, nullptr, &fileSpec, nullptr))
+    if (OSErr status =
+            FSGetCatalogInfo(&file, kFSCatInfoNone, nullptr, nullptr, &fileSpec, nullptr))
         return status;
     GraphicsImportComponent importer = nullptr;
     if (OSErr status = GetGraphicsImporterForFile(&fileSpec, &importer)) return status;
