@@ -161,6 +161,11 @@ class CBaseControl {
     char* itoa(int value, char* buffer, int size);
 
   protected:
+    // Stores the decimal number of text as the 32-bit control value, held at the nearest 32-bit
+    // value when out of range; false without text or control value. For 4-byte values read
+    // back from the preferences.
+    bool StoreDecimalControlValue(const char* text);
+
     CBasePrintPanel* ownerPanel_ = nullptr;
     const ControlID* controlID_ = nullptr;
     SInt32 disableCount_ = 0;

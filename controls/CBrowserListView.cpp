@@ -10,7 +10,6 @@
 
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -143,12 +142,7 @@ void CBrowserListView::Disable() {
 }
 
 bool CBrowserListView::ConvertFromPreferenceString(char* text) {
-    if (!text || !controlValue_) return false;
-    const long value = std::strtol(text, nullptr, 10);
-    *static_cast<SInt32*>(controlValue_) = SInt32(value < INT_MIN   ? INT_MIN
-                                                  : value > INT_MAX ? INT_MAX
-                                                                    : value);
-    return true;
+    return StoreDecimalControlValue(text);
 }
 
 bool CBrowserListView::ConvertToPreferenceString(char* buffer) {

@@ -5,9 +5,7 @@
 #include <PlugInIdentity.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -110,13 +108,7 @@ bool CCheckBoxControl::ConvertToPreferenceString(char* buffer) {
 }
 
 bool CCheckBoxControl::ConvertFromPreferenceString(char* text) {
-    if (!text || !controlValue_) return false;
-    // A number out of range is held at the nearest 32-bit value rather than left undefined.
-    const long value = std::strtol(text, nullptr, 10);
-    *static_cast<SInt32*>(controlValue_) = SInt32(value < INT_MIN   ? INT_MIN
-                                                  : value > INT_MAX ? INT_MAX
-                                                                    : value);
-    return true;
+    return StoreDecimalControlValue(text);
 }
 
 int CCheckBoxControl::ListIndex(int value) {

@@ -8,7 +8,6 @@
 #include <Menus.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -121,9 +120,7 @@ bool CListControl::ConvertToPreferenceString(char* buffer) {
 }
 
 bool CListControl::ConvertFromPreferenceString(char* text) {
-    if (!text || !controlValue_) return false;
-    *ControlItem() = SInt32(std::atoi(text));
-    return true;
+    return StoreDecimalControlValue(text);
 }
 
 bool CListControl::ItemChanged(ConstrainArray array, SInt32& shownBefore, SInt32& shown) {

@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -210,4 +212,11 @@ char* CBaseControl::itoa(int value, char* buffer, int size) {
         *--first = '-';
     }
     return first;
+}
+
+bool CBaseControl::StoreDecimalControlValue(const char* text) {
+    if (!text || !controlValue_) return false;
+    const long value = std::strtol(text, nullptr, 10);
+    *static_cast<SInt32*>(controlValue_) = SInt32(std::clamp<long>(value, INT32_MIN, INT32_MAX));
+    return true;
 }
