@@ -1,6 +1,7 @@
 // The list view: the item array shown as rows, the selection, activation, column titles and the
 // default callbacks.
 #include "CBrowserListView.h"
+#include "LocalizedTitle.h"
 
 #include <PlugInIdentity.h>
 
@@ -214,8 +215,7 @@ bool CBrowserListView::InitializeColumnTitle() {
         header.version = kDataBrowserListViewLatestHeaderDesc;
         if (GetDataBrowserListViewHeaderDesc(controlHandle_, column->propertyID, &header) != noErr)
             return false;
-        const CFRef<CFStringRef> title(CFBundleCopyLocalizedString(
-            GetAppBundleRef(), column->titleKey, column->titleKey, nullptr));
+        const CFRef<CFStringRef> title = CopyLocalizedTitle(GetAppBundleRef(), column->titleKey);
         if (!title) return false;
         header.titleString = title.get();
         if (SetDataBrowserListViewHeaderDesc(controlHandle_, column->propertyID, &header) != noErr)

@@ -1,6 +1,7 @@
 // The localised popup list: its menu from title keys, its item number as value, its
 // constraints by item.
 #include "CListControl.h"
+#include "LocalizedTitle.h"
 
 #include <PlugInIdentity.h>
 
@@ -48,7 +49,7 @@ bool CListControl::InitializeMenu(__CFBundle* bundle) {
     if (menu && iniData_->itemTitleKeys) {
         DeleteMenuItems(menu, 1, CountMenuItems(menu));
         for (const CFStringRef* key = iniData_->itemTitleKeys; *key; ++key) {
-            CFRef<CFStringRef> title(CFBundleCopyLocalizedString(bundle, *key, *key, nullptr));
+            const CFRef<CFStringRef> title = CopyLocalizedTitle(bundle, *key);
             if (title && AppendMenuItemTextWithCFString(menu, title.get(), 0, 0, nullptr) == noErr)
                 ++appended;
         }

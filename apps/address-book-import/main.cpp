@@ -88,10 +88,15 @@ int main(int argc, char** argv) {
     const QByteArray path = bookPath(QString::fromLocal8Bit(argv[1])).toUtf8();
     CFStringRef pathString =
         CFStringCreateWithCString(nullptr, path.constData(), kCFStringEncodingUTF8);
+    if (!pathString) {
+        std::fprintf(stderr, "%s: %s is not a usable path\n", argv[0], argv[1]);
+        QROLData_Delete(data);
+        return 1;
+    }
     QrolResult result =
         data ? QROLData_Add_MyFax(data, UInt16(entries.size()), entries.data()) : kQrolErrMemory;
     if (result == kQrolNoErr) result = QrolGADFile_Add(pathString, data, 0);
-    if (pathString) CFRelease(pathString);
+    CFRelease(pathString);
     QROLData_Delete(data);
     if (result != kQrolNoErr) {
         std::fprintf(stderr, "%s: nothing added to %s: %s\n", argv[0], path.constData(),

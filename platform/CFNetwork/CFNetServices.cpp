@@ -88,6 +88,12 @@ Boolean startResolving(CFNetServiceRef theService, CFTimeInterval timeout, CFStr
         CFRunLoopTimerContext context{0, service, nullptr, nullptr, nullptr};
         service->timeout = CFRunLoopTimerCreate(nullptr, CFAbsoluteTimeGetCurrent() + timeout, 0, 0,
                                                 0, timeoutFired, &context);
+        if (!service->timeout) {
+            // A resolution that could outlive its time-out is not started.
+            service->resolution.reset();
+            return failResolving(error,
+                                 {kCFStreamErrorDomainNetServices, kCFNetServicesErrorUnknown});
+        }
         CFRunLoopAddTimer(service->runLoop, service->timeout, kCFRunLoopCommonModes);
     }
     if (error) *error = {};

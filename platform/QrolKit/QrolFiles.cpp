@@ -6,6 +6,7 @@
 #include "QrolEntryRules.h"
 #include "QrolFields.h"
 #include "QrolKitTesting.h"
+#include "QrolStrings.h"
 
 #include <CFString.h>
 
@@ -91,12 +92,8 @@ std::optional<sqlite3_int64> queryInteger(sqlite3* db, const char* sql) {
 }
 
 std::optional<std::string> utf8Path(CFStringRef path) {
-    const CFIndex size =
-        CFStringGetMaximumSizeForEncoding(CFStringGetLength(path), kCFStringEncodingUTF8) + 1;
-    if (size <= 1) return std::nullopt;
-    std::string bytes(size_t(size), '\0');
-    if (!CFStringGetCString(path, bytes.data(), size, kCFStringEncodingUTF8)) return std::nullopt;
-    bytes.resize(std::char_traits<char>::length(bytes.c_str()));
+    auto bytes = qrol::utf8FromString(path);
+    if (bytes && bytes->empty()) return std::nullopt;
     return bytes;
 }
 
