@@ -83,6 +83,7 @@ TEST_F(AddressBookEditorLaunchTest, TheEditorGetsThePrintersConnection) {
         expected.insert(expected.end(), each.afterPath.begin(), each.afterPath.end());
         EXPECT_EQ(expected, launches.back()) << (each.address ? each.address : "null");
         EXPECT_EQ(0, zombieChildren()) << "the started child is reaped";
+        ASSERT_TRUE(desktop_.waitUntilEditorEnds()) << "the next launch would front this editor";
     }
 }
 

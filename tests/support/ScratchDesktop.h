@@ -92,7 +92,29 @@ class ScratchDesktop {
         return all;
     }
 
+    // Waits at most ten seconds until no process runs this desktop's editor; true when none
+    // does. A launch right after an earlier editor's would otherwise find it still running.
+    bool waitUntilEditorEnds() const {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (editorRuns()) {
+            if (std::chrono::steady_clock::now() >= deadline) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return true;
+    }
+
   private:
+    bool editorRuns() const {
+        std::error_code error;
+        const auto editor = std::filesystem::canonical(editor_, error);
+        for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+            std::error_code unreadable;
+            if (std::filesystem::read_symlink(entry.path() / "exe", unreadable) == editor)
+                return true;
+        }
+        return false;
+    }
+
     std::filesystem::path root_;
     ScopedEnvironment dataHome_, dataDirs_, record_;
     std::filesystem::path editor_;
