@@ -100,8 +100,8 @@ Boolean CSendraFaxPanel::OnClickPrintCommand() {
     if (senderNameField_ &&
         (!senderNameField_->PreInvalidateData() || !senderNameField_->InvalidateData()))
         return false; // the field has shown why
-    sheetResult_ = kSheetResultSend;
-    return sheetResult_ == kSheetResultSend;
+    sheetResult_ = kFaxSheetResultSend;
+    return sheetResult_ == kFaxSheetResultSend;
 }
 
 Boolean CSendraFaxPanel::GetValueFromTicket(PMTicketRef ticket) {

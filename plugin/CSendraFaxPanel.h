@@ -6,6 +6,7 @@
 #pragma once
 
 #include <CBasePrintPanel.h>
+#include <FaxSheetOwner.h>
 
 #include <memory>
 
@@ -17,14 +18,10 @@ class CStaticTextControl;
 class CTextEditControl;
 struct PrinterAddressLookup;
 
-class CSendraFaxPanel : public CBasePrintPanel {
+class CSendraFaxPanel : public CBasePrintPanel, public FaxSheetOwner {
   public:
-    // How the fax settings sheet was last closed.
-    static constexpr SInt32 kSheetResultSend = 2001;
-    static constexpr SInt32 kSheetResultCancel = 2002;
-
     // Makes the controls (and adds them in the order the walks use) and the fax settings
-    // sheet as child window; the sheet result starts at kSheetResultSend.
+    // sheet as child window; the sheet result starts at kFaxSheetResultSend.
     CSendraFaxPanel();
     // Ends a printer address look-up still running, then deletes the controls and the sheet.
     ~CSendraFaxPanel() override;
@@ -52,9 +49,9 @@ class CSendraFaxPanel : public CBasePrintPanel {
                                             void* pane);
     static OSStatus LaunchHelpBook(EventHandlerCallRef callRef, EventRef event, void* pane);
 
-    // Set by the sheet as it closes: kSheetResultSend or kSheetResultCancel.
+    // How the fax settings sheet was last closed: kFaxSheetResultSend or kFaxSheetResultCancel.
     SInt32 GetSheetResult() const { return sheetResult_; }
-    void SetSheetResult(SInt32 result) { sheetResult_ = result; }
+    void SetSheetResult(SInt32 result) override { sheetResult_ = result; }
 
     // Starts finding the network address of the session's current printer from its device URI
     // (PrinterAddressResolution.h). 0 also when nothing was stored.
@@ -91,7 +88,7 @@ class CSendraFaxPanel : public CBasePrintPanel {
     std::unique_ptr<CGBaseButton> addressBookButton_;
     std::unique_ptr<CGBaseButton> restoreButton_;
     std::unique_ptr<CGBaseButton> helpButton_;
-    SInt32 sheetResult_ = kSheetResultSend;
+    SInt32 sheetResult_ = kFaxSheetResultSend;
     CFRef<CFStringRef> printerAddress_;
     Boolean resolving_ = false;
     PrinterAddressLookup* addressLookup_ = nullptr;
