@@ -9,24 +9,6 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace {
-
-// The names of a list of names each followed by U+0000, as a new array; the piece after the
-// last separator (empty for a well-formed list) is dropped.
-CFRef<CFArrayRef> SplitFileList(CFStringRef list) {
-    const UniChar zero = 0;
-    const CFRef<CFStringRef> separator(CFStringCreateWithCharacters(nullptr, &zero, 1));
-    const CFRef<CFArrayRef> pieces(
-        CFStringCreateArrayBySeparatingStrings(nullptr, list, separator.get()));
-    if (!pieces) return {};
-    CFRef<CFMutableArrayRef> names(CFArrayCreateMutableCopy(nullptr, 0, pieces.get()));
-    if (!names) return {};
-    CFArrayRemoveValueAtIndex(names.get(), CFArrayGetCount(names.get()) - 1);
-    return CFRef<CFArrayRef>(names.release());
-}
-
-} // namespace
-
 AddressFilePopupList::AddressFilePopupList(const ControlID* controlID,
                                            const ListPopupIniData* iniData,
                                            const ConstrainInfo* constrainInfo,
@@ -52,7 +34,7 @@ bool AddressFilePopupList::ReInitializeMenu(__CFBundle*) {
     MenuRef menu = GetControlPopupMenuHandle(controlHandle_);
     if (menu) DeleteMenuItems(menu, 1, CountMenuItems(menu));
     const CFStringRef list = directory_ ? QrolGADFile_GetFileList() : nullptr;
-    fileNames_ = list ? SplitFileList(list) : CFRef<CFArrayRef>();
+    fileNames_.reset(list ? CreateFileNames(list) : nullptr);
     const CFIndex count = CountFiles();
     for (CFIndex index = 0; menu && index < count; ++index) {
         const auto name = static_cast<CFStringRef>(CFArrayGetValueAtIndex(fileNames_.get(), index));
@@ -65,6 +47,17 @@ bool AddressFilePopupList::ReInitializeMenu(__CFBundle*) {
     SetControlMinimum(controlHandle_, 1);
     SetControlMaximum(controlHandle_, SInt16(std::min<CFIndex>(count, INT16_MAX)));
     return true;
+}
+
+CFArrayRef AddressFilePopupList::CreateFileNames(CFStringRef list) {
+    const UniChar zero = 0;
+    const CFRef<CFStringRef> separator(CFStringCreateWithCharacters(nullptr, &zero, 1));
+    const CFRef<CFArrayRef> pieces(
+        CFStringCreateArrayBySeparatingStrings(nullptr, list, separator.get()));
+    if (!pieces) return nullptr;
+    CFMutableArrayRef names = CFArrayCreateMutableCopy(nullptr, 0, pieces.get());
+    if (names) CFArrayRemoveValueAtIndex(names, CFArrayGetCount(names) - 1);
+    return names;
 }
 
 CFIndex AddressFilePopupList::CountFiles() const {

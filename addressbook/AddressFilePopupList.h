@@ -40,6 +40,11 @@ class AddressFilePopupList : public CListControl {
     // GetValueFromUI as a string (owned by the popup, as there).
     CFStringRef GetSelectedFilePath();
 
+    // The names of a file list whose names are each followed by U+0000, as a new array (the
+    // caller releases it): the piece after the last separator, empty in a well-formed list, is
+    // dropped. Null when the array cannot be made.
+    static CFArrayRef CreateFileNames(CFStringRef list);
+
   private:
     CFRef<CFArrayRef> fileNames_;
     CFRef<CFStringRef> directory_;
