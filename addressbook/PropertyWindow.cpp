@@ -1,0 +1,54 @@
+// The property windows' common life: title, OK button and the modal presentation.
+#include "PropertyWindow.h"
+
+#include <PlugInIdentity.h>
+
+PropertyWindow::PropertyWindow(CFStringRef nibName, CFStringRef windowName, CFBundleRef bundle,
+                               CFStringRef titleKey, const ControlID* okButtonID)
+    : CPopupWindowInPanel(nibName, windowName, bundle),
+      titleKey_(CFRef<CFStringRef>::retained(titleKey)),
+      okButton_(okButtonID, CFStringCreateCopy(nullptr, CFSTR("OK Button Title"))) {
+    RunTimeAddNewControl(&okButton_);
+}
+
+PropertyWindow::~PropertyWindow() = default;
+
+OSStatus PropertyWindow::InitializeUserPane(PMPDEContext context, ControlRef parentUserPane,
+                                            CFBundleRef bundle, ppd_file_t* ppd) {
+    if (CPopupWindowInPanel::InitializeUserPane(context, parentUserPane, bundle, ppd) != noErr)
+        return noErr;
+    return InitializeUserPaneTitle();
+}
+
+OSStatus PropertyWindow::InitializeUserPaneTitle() {
+    if (!titleKey_) return noErr;
+    const CFRef<CFStringRef> title(
+        CFBundleCopyLocalizedString(GetAppBundleRef(), titleKey_.get(), titleKey_.get(), nullptr));
+    if (!title) return noErr;
+    return SetWindowTitleWithCFString(GetWindowRef(), title.get());
+}
+
+OSStatus PropertyWindow::SetControlEventHandler() {
+    if (const OSStatus status = CPopupWindowInPanel::SetControlEventHandler(); status != noErr)
+        return status;
+    static const EventTypeSpec controlHit = {kEventClassControl, kEventControlHit};
+    if (ControlRef button = okButton_.GetControlHandle())
+        InstallControlEventHandler(button, ClickOKButton, 1, &controlHit, this, nullptr);
+    return noErr;
+}
+
+OSStatus PropertyWindow::ClickOKButton(EventHandlerCallRef, EventRef, void* window) {
+    if (window) QuitAppModalLoopForWindow(static_cast<PropertyWindow*>(window)->GetWindowRef());
+    return noErr;
+}
+
+void PropertyWindow::BeginPresentation() {
+    ActivateWindow();
+    InitializeUserPaneTitle();
+}
+
+OSStatus PropertyWindow::RunUntilOK() {
+    RunAppModalLoopForWindow(GetWindowRef());
+    DeactivateWindow();
+    return noErr;
+}

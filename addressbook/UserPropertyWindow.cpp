@@ -1,0 +1,49 @@
+// The entry property window: its controls and the presentation of one entry.
+#include "UserPropertyWindow.h"
+
+#include "EntryFieldText.h"
+
+#include <ControlDefinitionTables.h>
+
+UserPropertyWindow::UserPropertyWindow(CFStringRef nibName, CFStringRef windowName,
+                                       CFBundleRef bundle, CFStringRef titleKey)
+    : PropertyWindow(nibName, windowName, bundle, titleKey, &UPOKButtonCtrlID),
+      nameLabel_(&UserPropertyNameStaticTextCtrlID, nullptr, nullptr, nullptr, nullptr,
+                 CFSTR("Name Title")),
+      phoneNumberLabel_(&UserPropertyPhoneNumberStaticTextCtrlID, nullptr, nullptr, nullptr,
+                        nullptr, CFSTR("Phone Number Title")),
+      companyLabel_(&UserPropertyCompanyStaticTextCtrlID, nullptr, nullptr, nullptr, nullptr,
+                    CFSTR("Company Title")),
+      noteLabel_(&UserPropertyNoteStaticTextCtrlID, nullptr, nullptr, nullptr, nullptr,
+                 CFSTR("Note Title")),
+      nameField_(&UserPropertyNameTextEditCtrlID, &UserPropertyNameTextEditIniData, nullptr,
+                 nullptr, &UserPropertyTextEditAccessInfo),
+      phoneNumberField_(&UserPropertyPhoneNumberTextEditCtrlID,
+                        &UserPropertyPhoneNumberTextEditIniData, nullptr, nullptr,
+                        &UserPropertyTextEditAccessInfo),
+      companyField_(&UserPropertyCompanyTextEditCtrlID, &UserPropertyCompanyTextEditIniData,
+                    nullptr, nullptr, &UserPropertyTextEditAccessInfo),
+      noteField_(&UserPropertyNoteTextEditCtrlID, &UserPropertyNoteTextEditIniData, nullptr,
+                 nullptr, &UserPropertyTextEditAccessInfo) {
+    for (CBaseControl* control : std::initializer_list<CBaseControl*>{
+             &nameLabel_, &phoneNumberLabel_, &companyLabel_, &noteLabel_, &nameField_,
+             &phoneNumberField_, &companyField_, &noteField_})
+        RunTimeAddNewControl(control);
+}
+
+UserPropertyWindow::~UserPropertyWindow() = default;
+
+OSStatus UserPropertyWindow::PresentWithAddress(CFDictionaryRef entry) {
+    BeginPresentation();
+    const std::pair<CFStringRef, CTextEditControl*> fields[] = {
+        {CFSTR("NAME"), &nameField_},
+        {CFSTR("PHNM"), &phoneNumberField_},
+        {CFSTR("Company"), &companyField_},
+        {CFSTR("Memo"), &noteField_},
+    };
+    for (const auto& [key, field] : fields) {
+        EntryFieldBuffer text;
+        if (CopyEntryTextForField(entry, key, text)) field->SetExternalValueToUI(text, sizeof text);
+    }
+    return RunUntilOK();
+}

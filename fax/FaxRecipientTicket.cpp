@@ -1,0 +1,5 @@
+#include "FaxRecipientTicket.h"
+
+OSStatus SetRecipientsToTicket(PMTicketRef, CFArrayRef, Boolean) {
+    return 0;
+}
