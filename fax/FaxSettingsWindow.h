@@ -18,6 +18,9 @@
 #include <Controls.h>
 #include <HIDataBrowser.h>
 
+#include <array>
+#include <vector>
+
 class AddressFilePopupList;
 class AddressSettingWindow;
 class CBrowserListView;
@@ -28,7 +31,6 @@ class CPasswordTextEditControl;
 class CStaticTextControl;
 class CTextEditControl;
 class CTimeTextEditControl;
-class FaxSheetOwner;
 
 class FaxSettingsWindow : public CPopupWindowInPanel {
   public:
@@ -48,9 +50,6 @@ class FaxSettingsWindow : public CPopupWindowInPanel {
     // set; else 0.
     OSStatus InitializeUserPane(PMPDEContext context, ControlRef parentUserPane, CFBundleRef bundle,
                                 ppd_file_t* ppd) override;
-    // Children: InitializeUserPane with the same arguments, stopping at the first failure. 0.
-    OSStatus InitilaizeChildWindow(PMPDEContext context, ControlRef parentUserPane,
-                                   CFBundleRef bundle, ppd_file_t* ppd) override;
     // The base handlers, the buttons' handlers and the change watchers of the name and number
     // fields (text-did-change from system 10.4, else the 'NVRC' property, the validation
     // procedure and the key event). The error of Gestalt or of the base; else 0.
@@ -62,7 +61,7 @@ class FaxSettingsWindow : public CPopupWindowInPanel {
     OSStatus ReInitializeUserPane(WindowRef window) override;
 
     // Shows the sheet empty and at its defaults and runs its modal loop until Start Sending or
-    // Stop ends it. 0.
+    // Stop ends it; a sheet closed through its close box counts as Stop. 0.
     virtual OSStatus Present();
 
     // Keeps a copy of the printer's network address and hands it to the address window; null
@@ -106,18 +105,40 @@ class FaxSettingsWindow : public CPopupWindowInPanel {
                                            DataBrowserItemNotification message);
 
   private:
-    // Activates the add button exactly when the number field shows a text.
-    void CanAddAddress();
-    // The owner pane's outcome record; null when the sheet has no such owner.
-    FaxSheetOwner* Owner() const;
-    void InstallListCallbacks();
+    static constexpr size_t kControlCount = 24;
+    static constexpr UInt16 kAddressBookTab = 1;
+    static constexpr UInt16 kDeviceDataTab = 2;
+
+    // Adds the control to the sheet's control list and answers it.
+    template <class Control> Control* Add(Control* control);
+    // The controls in the order of the sheet's list.
+    std::array<CBaseControl*, kControlCount> Controls() const;
     OSStatus InitializeTitle();
+    void InstallListCallbacks();
     // Installs the change watcher of the name or number field on the running system.
     OSStatus WatchAddressField(CTextEditControl* field, SInt32 systemVersion);
+
+    // Activates the add button exactly when the number field shows a text.
+    void CanAddAddress();
+    // Edit on with exactly one selected recipient, Delete with any, Add to Book with any when
+    // there is an address-book file.
+    void UpdateSelectionButtons(ItemCount selected);
     // True when the address file popup lists at least one file.
     bool HasAddressFile() const;
-    void SetButtonActive(CGBaseButton* button, bool active);
-    void SetSheetResult(SInt32 result);
+    static void SetControlActive(CBaseControl* control, bool active);
+    // The control's screen value passes its checks (a refusing field shows its message).
+    static bool IsValid(CBaseControl* control);
+
+    // Appends {"NAME": name, "PHNM": number}, asking first when the list holds an equal entry;
+    // false when nothing was added.
+    bool AppendRecipient(const char* name, const char* number);
+    // Start Sending with no recipient: the typed number, once the user agrees, becomes one;
+    // false when there is none or the user declines.
+    bool TakeTypedNumber();
+    // Runs the address window on the tab with the typed password.
+    void LookUp(UInt16 tab);
+    // Records the outcome with the owner pane (a Stop also clears the recipients).
+    void EndPresentation(SInt32 result);
 
     CFRef<CFStringRef> titleKey_;
     CGBaseButton* startSendingButton_ = nullptr;
@@ -146,4 +167,8 @@ class FaxSettingsWindow : public CPopupWindowInPanel {
     CBrowserListView* recipientListView_ = nullptr;
     CFRef<CFStringRef> printerAddress_;
     AddressSettingWindow* addressWindow_ = nullptr;
+    // The key idle timers not yet fired, removed when the sheet goes first.
+    std::vector<EventLoopTimerRef> keyTimers_;
+    // Whether Start Sending or Stop ended the current presentation.
+    bool closedByButton_ = false;
 };
