@@ -11,6 +11,7 @@
 #include <CTextEditControl.h>
 #include <ControlDefinitionTables.h>
 #include <DesktopUtilities.h>
+#include <FaxSettingsWindow.h>
 #include <PanelLists.h>
 
 #include <new>
@@ -70,6 +71,9 @@ CSendraFaxPanel::CSendraFaxPanel() {
         new (std::nothrow) CGBaseButton(&restoreButtonCtrlID, CFSTR("Restore Button Title")));
     Own(helpButton_,
         new (std::nothrow) CGBaseButton(&helpBookButtonCtrlID, CFSTR("Help Button Title")));
+    faxSettingsWindow_.reset(new (std::nothrow) FaxSettingsWindow(
+        GetPDENibFileName(), CFSTR("FaxSettings"), GetAppBundleRef(), CFSTR("Fax Setting Title")));
+    RunTimeAddNewWindow(faxSettingsWindow_.get());
 }
 
 CSendraFaxPanel::~CSendraFaxPanel() {
@@ -88,6 +92,7 @@ CSendraFaxPanel::~CSendraFaxPanel() {
     addressBookButton_.reset();
     restoreButton_.reset();
     helpButton_.reset();
+    faxSettingsWindow_.reset();
     printerAddress_.reset();
 }
 
@@ -100,7 +105,13 @@ Boolean CSendraFaxPanel::OnClickPrintCommand() {
     if (senderNameField_ &&
         (!senderNameField_->PreInvalidateData() || !senderNameField_->InvalidateData()))
         return false; // the field has shown why
-    sheetResult_ = kFaxSheetResultSend;
+    if (faxSettingsWindow_) {
+        // The sheet records how it was closed through SetSheetResult.
+        faxSettingsWindow_->SetPrinterAddress(printerAddress_.get());
+        faxSettingsWindow_->Present();
+    } else {
+        sheetResult_ = kFaxSheetResultSend;
+    }
     return sheetResult_ == kFaxSheetResultSend;
 }
 

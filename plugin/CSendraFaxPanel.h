@@ -16,6 +16,7 @@ class CGPPDStaticTextCtrl;
 class CGroupBoxControl;
 class CStaticTextControl;
 class CTextEditControl;
+class FaxSettingsWindow;
 struct PrinterAddressLookup;
 
 class CSendraFaxPanel : public CBasePrintPanel, public FaxSheetOwner {
@@ -88,6 +89,7 @@ class CSendraFaxPanel : public CBasePrintPanel, public FaxSheetOwner {
     std::unique_ptr<CGBaseButton> addressBookButton_;
     std::unique_ptr<CGBaseButton> restoreButton_;
     std::unique_ptr<CGBaseButton> helpButton_;
+    std::unique_ptr<FaxSettingsWindow> faxSettingsWindow_;
     SInt32 sheetResult_ = kFaxSheetResultSend;
     CFRef<CFStringRef> printerAddress_;
     Boolean resolving_ = false;
