@@ -119,7 +119,7 @@ class PanePopups : public testing::Test {
         return ToolboxDriver::pickPopupItem(window_.get(), id, item);
     }
     bool active(const ControlID& id) { return IsControlActive(window_.control(id)); }
-    void expectChain(std::initializer_list<ChainStep> steps) {
+    void expectChain(const std::vector<ChainStep>& steps) {
         for (const ChainStep& step : steps) {
             SCOPED_TRACE(controlName(*step.popup) + " item " + std::to_string(step.item));
             ASSERT_TRUE(pick(*step.popup, step.item));
@@ -256,31 +256,42 @@ TEST_F(PanePopups, TheSummaryPairsTitleAndChoiceOfEveryPopupNotDisabledOrHidden)
                                                "Cover Page = None"}));
 }
 
-TEST_F(PanePopups, TheCoverPageAndSenderModeChainTheSenderNameField) {
-    open(kDemoPPD);
+// The cover page and sender mode popups on a PPD, and the picks that chain them.
+struct SenderNameChain {
+    const char* name;
+    std::string ppd;
+    std::vector<ChainStep> steps;
+};
+
+class SenderNameChains : public PanePopups, public testing::WithParamInterface<SenderNameChain> {};
+
+TEST_P(SenderNameChains, FollowTheCoverPageAndSenderMode) {
+    open(GetParam().ppd);
     // The sender mode shows item 1 (registered on the device): no name is typed.
     EXPECT_TRUE(active(senderModePopupListCtrlID));
     EXPECT_FALSE(active(senderNameTextEditCtrlID));
-    expectChain({
-        {&coverPagePopupListCtrlID, 3, false, false},
-        {&coverPagePopupListCtrlID, 1, true, false},
-        {&senderModePopupListCtrlID, 2, true, true},
-        {&coverPagePopupListCtrlID, 3, false, false},
-        {&coverPagePopupListCtrlID, 2, true, true},
-    });
+    expectChain(GetParam().steps);
 }
 
-TEST_F(PanePopups, ChoicesBeyondTheConstraintRecordsConstrainNothing) {
-    // One cover page and one sender mode choice more than their records have entries for.
-    open(kTestData + "/ExtraChoices.ppd");
-    expectChain({
-        {&senderModePopupListCtrlID, 4, true, true},
-        {&coverPagePopupListCtrlID, 5, true, true},
-        {&coverPagePopupListCtrlID, 3, false, false},
-        {&coverPagePopupListCtrlID, 5, true, true},
-        {&senderModePopupListCtrlID, 1, true, false},
-    });
-}
+INSTANTIATE_TEST_SUITE_P(
+    PPDs, SenderNameChains,
+    testing::Values(SenderNameChain{"Demo",
+                                    kDemoPPD,
+                                    {{&coverPagePopupListCtrlID, 3, false, false},
+                                     {&coverPagePopupListCtrlID, 1, true, false},
+                                     {&senderModePopupListCtrlID, 2, true, true},
+                                     {&coverPagePopupListCtrlID, 3, false, false},
+                                     {&coverPagePopupListCtrlID, 2, true, true}}},
+                    // One choice more of each than the constraint records have entries for:
+                    // such a choice constrains nothing.
+                    SenderNameChain{"ExtraChoices",
+                                    kTestData + "/ExtraChoices.ppd",
+                                    {{&senderModePopupListCtrlID, 4, true, true},
+                                     {&coverPagePopupListCtrlID, 5, true, true},
+                                     {&coverPagePopupListCtrlID, 3, false, false},
+                                     {&coverPagePopupListCtrlID, 5, true, true},
+                                     {&senderModePopupListCtrlID, 1, true, false}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct EncodedPPD {
     const char* name;
