@@ -16,11 +16,9 @@
 
 #include <new>
 
-template <class Control>
-Control* CSendraFaxPanel::Own(std::unique_ptr<Control>& field, Control* made) {
+template <class Control> void CSendraFaxPanel::Own(std::unique_ptr<Control>& field, Control* made) {
     field.reset(made);
     RunTimeAddNewControl(made); // a control that could not be made is left out of the walks
-    return made;
 }
 
 CSendraFaxPanel::CSendraFaxPanel() {

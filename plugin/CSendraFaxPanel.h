@@ -73,7 +73,7 @@ class CSendraFaxPanel : public CBasePrintPanel, public FaxSheetOwner {
 
   private:
     // Adds the control to the pane's list and keeps it for deletion.
-    template <class Control> Control* Own(std::unique_ptr<Control>& field, Control* made);
+    template <class Control> void Own(std::unique_ptr<Control>& field, Control* made);
 
     std::unique_ptr<CGPPDListPopupControl> imageQualityPopup_;
     std::unique_ptr<CGPPDListPopupControl> transmissionReportPopup_;
