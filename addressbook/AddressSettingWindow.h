@@ -20,6 +20,9 @@
 #include <Controls.h>
 #include <HIDataBrowser.h>
 
+#include <array>
+#include <vector>
+
 class AddressSourceTabView;
 class CBrowserListView;
 class CGBaseButton;
@@ -117,7 +120,7 @@ class AddressSettingWindow : public CPopupWindowInPanel {
                                             DataBrowserItemNotification message);
 
   private:
-    // One tab's controls.
+    // One tab's controls and its source list.
     struct TabControls {
         CBrowserListView* sourceView;
         CBrowserListView* destView;
@@ -129,20 +132,38 @@ class AddressSettingWindow : public CPopupWindowInPanel {
     };
     TabControls AddressBookTab() const;
     TabControls DeviceDataTab() const;
-    // The tab whose control (button or view) this is; false for another control.
-    bool FindTab(const CBaseControl* control, TabControls& tab) const;
-    bool FindTab(ControlRef control, TabControls& tab) const;
+    // The tab whose control in that role is this platform control; false for another control.
+    template <class Control>
+    bool FindTab(ControlRef control, Control* TabControls::*role, TabControls& tab) const {
+        for (const TabControls& candidate : {AddressBookTab(), DeviceDataTab()}) {
+            if (control && (candidate.*role)->GetControlHandle() == control) {
+                tab = candidate;
+                return true;
+            }
+        }
+        return false;
+    }
+    // The 18 controls in creation order, which is their order in the base's control list.
+    std::array<CBaseControl*, 18> AllControls() const;
+    // The window behind a list view's callbacks, or a search field's 'NVRC' property.
+    static AddressSettingWindow* FromListView(ControlRef browser);
+    static AddressSettingWindow* FromFieldProperty(ControlRef field);
 
     // Every list view's data, compare and notification callbacks.
     void InstallListCallbacks();
-    // Installs the change watcher of one search field on the running system.
+    // Installs the change watcher of one search field for the running system version.
     OSStatus WatchSearchField(CTextEditControl* field, SInt32 systemVersion);
     // Source selection changed: Add on with any, Property on with exactly one.
-    void SourceSelectionChanged(const TabControls& tab);
+    static void SourceSelectionChanged(ControlRef browser, DataBrowserItemNotification message);
     // Destination selection changed: Delete on with any.
-    void DestSelectionChanged(const TabControls& tab);
-    void DeleteFromDestination(const TabControls& tab, const TabControls& otherTab);
-    void ShowProperty(const TabControls& tab);
+    static void DestSelectionChanged(ControlRef browser, DataBrowserItemNotification message);
+    // The event's control; null when it has none.
+    static ControlRef EventControl(EventRef event);
+    // The selected entries of the tab's source view expanded into the entries to add (groups
+    // become their members shown there); null when one cannot be read.
+    CFMutableArrayRef CopyAdditions(CBrowserListView* sourceView);
+    // Removes a search field's idle timer and forgets it.
+    void ForgetTimer(EventLoopTimerRef timer);
 
     CFRef<CFStringRef> titleKey_;
     CFRef<CFMutableArrayRef> destinationList_;
@@ -150,6 +171,9 @@ class AddressSettingWindow : public CPopupWindowInPanel {
     CFRef<CFMutableArrayRef> deviceList_;
     CFRef<CFStringRef> printerAddress_;
     CFRef<CFStringRef> password_;
+    // The idle timers of keys typed in a search field that have not fired yet: the destructor
+    // removes them, so none fires into a window that is gone.
+    std::vector<EventLoopTimerRef> pendingTimers_;
 
     CGBaseButton* okButton_ = nullptr;
     CGBaseButton* cancelButton_ = nullptr;
