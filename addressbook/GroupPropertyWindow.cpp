@@ -10,12 +10,10 @@
 GroupPropertyWindow::GroupPropertyWindow(CFStringRef nibName, CFStringRef windowName,
                                          CFBundleRef bundle, CFStringRef titleKey)
     : PropertyWindow(nibName, windowName, bundle, titleKey, &GPOKButtonCtrlID),
-      nameLabel_(&GroupPropertyNameStaticTextCtrlID, nullptr, nullptr, nullptr, nullptr,
-                 CFSTR("Name Title")),
-      memberLabel_(&GroupPropertyMemberStaticTextCtrlID, nullptr, nullptr, nullptr, nullptr,
-                   CFSTR("Member Title")),
-      nameField_(&GroupPropertyNameTextEditCtrlID, &GroupPropertyNameTextEditIniData, nullptr,
-                 nullptr, &GroupPropertyTextEditAccessInfo),
+      nameLabel_(MakeLabel(&GroupPropertyNameStaticTextCtrlID, CFSTR("Name Title"))),
+      memberLabel_(MakeLabel(&GroupPropertyMemberStaticTextCtrlID, CFSTR("Member Title"))),
+      nameField_(MakeField(&GroupPropertyNameTextEditCtrlID, &GroupPropertyNameTextEditIniData,
+                           &GroupPropertyTextEditAccessInfo)),
       memberList_(&GroupPropertyMemberTableViewCtrlID, &GroupPropertyMemberTableViewIniData,
                   nullptr, nullptr) {
     for (CBaseControl* control : std::initializer_list<CBaseControl*>{&nameLabel_, &memberLabel_,

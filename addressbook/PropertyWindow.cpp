@@ -13,6 +13,16 @@ PropertyWindow::PropertyWindow(CFStringRef nibName, CFStringRef windowName, CFBu
 
 PropertyWindow::~PropertyWindow() = default;
 
+CStaticTextControl PropertyWindow::MakeLabel(const ControlID* controlID, CFStringRef titleKey) {
+    return CStaticTextControl(controlID, nullptr, nullptr, nullptr, nullptr, titleKey);
+}
+
+CTextEditControl PropertyWindow::MakeField(const ControlID* controlID,
+                                           const TextEditIniData* iniData,
+                                           const ControlAccessInfo* accessInfo) {
+    return CTextEditControl(controlID, iniData, nullptr, nullptr, accessInfo);
+}
+
 OSStatus PropertyWindow::InitializeUserPane(PMPDEContext context, ControlRef parentUserPane,
                                             CFBundleRef bundle, ppd_file_t* ppd) {
     if (CPopupWindowInPanel::InitializeUserPane(context, parentUserPane, bundle, ppd) != noErr)
