@@ -2,6 +2,7 @@
 // callbacks.
 #include "GroupPropertyWindow.h"
 
+#include "AddressEntry.h"
 #include "AddressListCallbacks.h"
 #include "EntryFieldText.h"
 
@@ -33,7 +34,7 @@ OSStatus GroupPropertyWindow::PresentWithAddress(CFDictionaryRef group, CFArrayR
     memberList_.SetDataCallBack(&callbacks);
 
     EntryFieldBuffer name;
-    if (CopyEntryTextForField(group, CFSTR("NAME"), name))
+    if (CopyEntryTextForField(group, kAddressNameKey, name))
         nameField_.SetExternalValueToUI(name, sizeof name);
     // The list keeps its items across presentations: never show an earlier group's members.
     memberList_.ClearItems();

@@ -1,6 +1,7 @@
 // The entry property window: its controls and the presentation of one entry.
 #include "UserPropertyWindow.h"
 
+#include "AddressEntry.h"
 #include "EntryFieldText.h"
 
 #include <ControlDefinitionTables.h>
@@ -34,10 +35,10 @@ UserPropertyWindow::~UserPropertyWindow() = default;
 OSStatus UserPropertyWindow::PresentWithAddress(CFDictionaryRef entry) {
     BeginPresentation();
     const std::pair<CFStringRef, CTextEditControl*> fields[] = {
-        {CFSTR("NAME"), &nameField_},
-        {CFSTR("PHNM"), &phoneNumberField_},
-        {CFSTR("Company"), &companyField_},
-        {CFSTR("Memo"), &noteField_},
+        {kAddressNameKey, &nameField_},
+        {kAddressNumberKey, &phoneNumberField_},
+        {kAddressCompanyKey, &companyField_},
+        {kAddressMemoKey, &noteField_},
     };
     for (const auto& [key, field] : fields) {
         EntryFieldBuffer text;
