@@ -1,6 +1,7 @@
 // The property windows' common life: title, OK button and the modal presentation.
 #include "PropertyWindow.h"
 
+#include <LocalizedTitle.h>
 #include <PlugInIdentity.h>
 
 PropertyWindow::PropertyWindow(CFStringRef nibName, CFStringRef windowName, CFBundleRef bundle,
@@ -32,8 +33,7 @@ OSStatus PropertyWindow::InitializeUserPane(PMPDEContext context, ControlRef par
 
 OSStatus PropertyWindow::InitializeUserPaneTitle() {
     if (!titleKey_) return noErr;
-    const CFRef<CFStringRef> title(
-        CFBundleCopyLocalizedString(GetAppBundleRef(), titleKey_.get(), titleKey_.get(), nullptr));
+    const CFRef<CFStringRef> title = CopyLocalizedTitle(GetAppBundleRef(), titleKey_.get());
     if (!title) return noErr;
     return SetWindowTitleWithCFString(GetWindowRef(), title.get());
 }
