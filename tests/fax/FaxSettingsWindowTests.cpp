@@ -4,6 +4,7 @@
 // number field on the current and an older system; the recipients in a real print ticket; and
 // the address window opened from the sheet.
 #include "DemoPrinterTicket.h"
+#include "TestBundles.h"
 
 #include <ControlDefinitionTables.h>
 #include <FaxSettingsWindow.h>
@@ -28,7 +29,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -41,16 +41,6 @@ namespace {
 constexpr DataBrowserPropertyID kNameColumn = FOUR_CHAR_CODE("NAME");
 const ControlID kMessageOKButtonID = {FOUR_CHAR_CODE("okbt"), 1};
 const char kPrefix[] = "com.norvale.m.corvexa.printsettings.";
-
-CFBundleRef faxPlugInBundle() {
-    static CFBundleRef bundle = [] {
-        CFRef<CFURLRef> url(CFURLCreateFromFileSystemRepresentation(
-            nullptr, reinterpret_cast<const UInt8*>(NV_SENDRAFAX_BUNDLE),
-            CFIndex(std::strlen(NV_SENDRAFAX_BUNDLE)), true));
-        return CFBundleCreate(nullptr, url.get()); // bundles live as long as the process
-    }();
-    return bundle;
-}
 
 CFRef<CFStringRef> cfString(const std::string& text) {
     return CFRef<CFStringRef>(
@@ -326,18 +316,22 @@ std::vector<Recipient> readBook(const fs::path& path) {
     return found;
 }
 
+// An address-book file made by the library with one entry.
+void makeBook(const fs::path& path, const Recipient& entry) {
+    QrolMyFaxRecord record{};
+    ASSERT_TRUE(
+        CFStringGetUTF16LECString(cfString(entry.name).get(), record.name, sizeof record.name));
+    ASSERT_TRUE(CFStringGetUTF16LECString(cfString(entry.number).get(), record.faxNumber,
+                                          sizeof record.faxNumber));
+    QROLDataRef data = QROLData_Create();
+    EXPECT_EQ(kQrolNoErr, QROLData_Add_MyFax(data, 1, &record));
+    EXPECT_EQ(kQrolNoErr, QrolGADFile_Add(cfString(path.string()).get(), data, 0));
+    QROLData_Delete(data);
+}
+
 TEST_F(FaxSettingsWindowTest, AddToBookWritesNamedRecipientsAndRefusesANamelessOne) {
     const fs::path book = books / "Office";
-    ASSERT_EQ(kQrolNoErr, [&] {
-        QROLDataRef data = QROLData_Create();
-        QrolMyFaxRecord first{};
-        CFStringGetUTF16LECString(CFSTR("Zed"), first.name, sizeof first.name);
-        CFStringGetUTF16LECString(CFSTR("999"), first.faxNumber, sizeof first.faxNumber);
-        QrolResult result = QROLData_Add_MyFax(data, 1, &first);
-        if (result == kQrolNoErr) result = QrolGADFile_Add(cfString(book.string()).get(), data, 0);
-        QROLData_Delete(data);
-        return result;
-    }());
+    makeBook(book, {"Zed", "999"});
     build();
 
     std::vector<std::string> messages;
@@ -441,16 +435,7 @@ TEST_F(FaxSettingsWindowTest, TheTicketHoldsTheRecipientsInListOrderAndTheSheets
 }
 
 TEST_F(FaxSettingsWindowTest, LookUpBookOpensTheAddressWindowOnItsFirstTabAndOKReplaces) {
-    const fs::path book = books / "Office";
-    {
-        QROLDataRef data = QROLData_Create();
-        QrolMyFaxRecord entry{};
-        CFStringGetUTF16LECString(CFSTR("Zed"), entry.name, sizeof entry.name);
-        CFStringGetUTF16LECString(CFSTR("999"), entry.faxNumber, sizeof entry.faxNumber);
-        ASSERT_EQ(kQrolNoErr, QROLData_Add_MyFax(data, 1, &entry));
-        ASSERT_EQ(kQrolNoErr, QrolGADFile_Add(cfString(book.string()).get(), data, 0));
-        QROLData_Delete(data);
-    }
+    makeBook(books / "Office", {"Zed", "999"});
     build();
     SInt32 tab = 0;
     QStringList shownAfter;
