@@ -3,6 +3,7 @@
 // address-book file of a scratch folder; Start Sending and Stop; the add button following the
 // number field on the current and an older system; the recipients in a real print ticket; and
 // the address window opened from the sheet.
+#include "AddressEntries.h"
 #include "DemoPrinterTicket.h"
 #include "TestBundles.h"
 
@@ -54,36 +55,7 @@ std::string text(CFStringRef string) {
                : "<none>";
 }
 
-struct Recipient {
-    std::string name;
-    std::string number;
-    bool operator==(const Recipient&) const = default;
-};
-
-CFRef<CFArrayRef> entries(const std::vector<Recipient>& recipients) {
-    CFRef<CFMutableArrayRef> array(CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks));
-    for (const Recipient& each : recipients) {
-        const CFRef<CFStringRef> values[] = {cfString(each.name), cfString(each.number)};
-        const void* keys[] = {CFSTR("NAME"), CFSTR("PHNM")};
-        const void* texts[] = {values[0].get(), values[1].get()};
-        CFRef<CFDictionaryRef> entry(CFDictionaryCreate(nullptr, keys, texts, 2,
-                                                        &kCFTypeDictionaryKeyCallBacks,
-                                                        &kCFTypeDictionaryValueCallBacks));
-        CFArrayAppendValue(array.get(), entry.get());
-    }
-    return CFRef<CFArrayRef>(array.release());
-}
-
-std::vector<Recipient> recipientsOf(CFArrayRef array) {
-    std::vector<Recipient> found;
-    for (CFIndex i = 0; array && i < CFArrayGetCount(array); ++i) {
-        const auto* entry = static_cast<CFDictionaryRef>(CFArrayGetValueAtIndex(array, i));
-        found.push_back(
-            {text(static_cast<CFStringRef>(CFDictionaryGetValue(entry, CFSTR("NAME")))),
-             text(static_cast<CFStringRef>(CFDictionaryGetValue(entry, CFSTR("PHNM"))))});
-    }
-    return found;
-}
+using Recipient = AddressText;
 
 bool isActive(WindowRef window, const ControlID& id) {
     ControlRef control = nullptr;
@@ -159,7 +131,7 @@ class FaxSettingsWindowTest : public testing::Test {
     QStringList shownNames(WindowRef window) const {
         return ToolboxDriver::rowTexts(window, recipientListTableViewCtrlID, kNameColumn);
     }
-    std::vector<Recipient> recipients() const { return recipientsOf(sheet->GetRecipients()); }
+    std::vector<Recipient> recipients() const { return AddressTextsOf(sheet->GetRecipients()); }
 
     ScratchFolder scratch;
     fs::path books = fs::path(testing::TempDir()) / "books";
@@ -176,7 +148,7 @@ TEST_F(FaxSettingsWindowTest, TheThirtiethRecipientIsAcceptedAndTheThirtyFirstRe
         twentyNine.push_back({"R" + std::to_string(i), std::to_string(i)});
     std::vector<std::string> messages;
     present([&](WindowRef window) {
-        sheet->SetRecipientList(entries(twentyNine).get());
+        sheet->SetRecipientList(CreateAddressEntries(twentyNine).get());
         add(window, {"Thirty", "30"});
         EXPECT_EQ(30, shownNames(window).size());
         EXPECT_TRUE(ToolboxDriver::controlText(window, phoneNumberTextEditCtrlID).isEmpty());
@@ -266,7 +238,8 @@ TEST_F(FaxSettingsWindowTest, StopAndTheCloseBoxSendNothingAndEachShowingStartsE
 TEST_F(FaxSettingsWindowTest, EditAndDeleteFollowTheSelection) {
     build();
     present([&](WindowRef window) {
-        sheet->SetRecipientList(entries({{"Ann", "111"}, {"Bob", "222"}, {"Cid", "333"}}).get());
+        sheet->SetRecipientList(
+            CreateAddressEntries({{"Ann", "111"}, {"Bob", "222"}, {"Cid", "333"}}).get());
         auto buttons = [&] {
             return std::pair{isActive(window, editAddressButtonCtrlID),
                              isActive(window, deleteAddressButtonCtrlID)};
@@ -336,7 +309,8 @@ TEST_F(FaxSettingsWindowTest, AddToBookWritesNamedRecipientsAndRefusesANamelessO
 
     std::vector<std::string> messages;
     present([&](WindowRef window) {
-        sheet->SetRecipientList(entries({{"", "123"}, {"Ann", "111"}, {"Zed", "999"}}).get());
+        sheet->SetRecipientList(
+            CreateAddressEntries({{"", "123"}, {"Ann", "111"}, {"Zed", "999"}}).get());
         const struct {
             std::vector<DataBrowserItemID> rows;
         } selections[] = {{{1, 2}}, {{2}}, {{3}}};
@@ -396,7 +370,7 @@ TEST_F(FaxSettingsWindowTest, TheTicketHoldsTheRecipientsInListOrderAndTheSheets
     };
     for (const Case& each : {Case{"1234", false, 8, "0"}, Case{"", true, 0, "1"}}) {
         present([&](WindowRef window) {
-            sheet->SetRecipientList(entries(twelve).get());
+            sheet->SetRecipientList(CreateAddressEntries(twelve).get());
             ToolboxDriver::clickColumnHeader(window, recipientListTableViewCtrlID, kNameColumn);
             ToolboxDriver::typeKeys(window, passwordTextEditCtrlID, each.password);
             if (each.delayed) ToolboxDriver::click(window, delayedSendCheckBoxCtrlID);
