@@ -26,13 +26,9 @@ constexpr EventTimerInterval kKeyIdleDelay = 0.1;
 // The first system version whose text fields report their changes.
 constexpr SInt32 kTextDidChangeSystemVersion = 0x1040;
 
-// The recipient list view whose platform control this is, and the sheet that owns it.
-CBrowserListView* ListViewOf(ControlRef browser) {
-    return static_cast<CBrowserListView*>(GetControlReference(browser));
-}
-
+// The sheet that owns the list view whose platform control this is.
 FaxSettingsWindow* SheetOf(ControlRef browser) {
-    const CBrowserListView* view = ListViewOf(browser);
+    const auto* view = static_cast<const CBrowserListView*>(GetControlReference(browser));
     return view ? dynamic_cast<FaxSettingsWindow*>(view->GetOwnerPanel()) : nullptr;
 }
 
