@@ -11,6 +11,7 @@
 #include <UTF16LEFields.h>
 
 #include <ControlDefinitionTables.h>
+#include <HIToolboxQt.h>
 #include <HIToolboxTesting.h>
 #include <PlugInIdentity.h>
 #include <QrolKit.h>
@@ -20,6 +21,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QTimer>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -296,16 +298,23 @@ TEST_F(AddressSettingWindowTest, DuplicatesAreAskedAboutOncePerAddAndTheAnswerHo
               names(sheet_->GetRecipients()));
 }
 
-TEST_F(AddressSettingWindowTest, CancelDiscardsWhatWasAddedAndOKHandsTheDestinationsToTheSheet) {
+TEST_F(AddressSettingWindowTest, CancelOrTheCloseBoxDiscardsWhatWasAddedAndOKHandsItToTheSheet) {
     makeBook(books_ / "Office", kBookPeople);
     openSheet({{"Zoe", "999"}});
-    present(1, [&](WindowRef window) {
-        selectRows(window, AddressBookSrcTableViewCtrlID, {3});
-        ToolboxDriver::click(window, AddressBookAddButtonCtrlID);
-        EXPECT_EQ(QStringList({"Zoe", "Dora"}), rows(window, AddressBookDestTableViewCtrlID));
-        ToolboxDriver::click(window, CancelButtonCtrlID);
-    });
-    EXPECT_EQ(QStringList({"Zoe"}), names(sheet_->GetRecipients()));
+    const std::function<void(WindowRef)> dismissals[] = {
+        [](WindowRef window) { ToolboxDriver::click(window, CancelButtonCtrlID); },
+        [](WindowRef window) { HIWindowGetWidget(window)->close(); },
+    };
+    for (const auto& dismiss : dismissals) {
+        present(1, [&](WindowRef window) {
+            EXPECT_EQ(QStringList({"Zoe"}), rows(window, AddressBookDestTableViewCtrlID));
+            selectRows(window, AddressBookSrcTableViewCtrlID, {3});
+            ToolboxDriver::click(window, AddressBookAddButtonCtrlID);
+            EXPECT_EQ(QStringList({"Zoe", "Dora"}), rows(window, AddressBookDestTableViewCtrlID));
+            dismiss(window);
+        });
+        EXPECT_EQ(QStringList({"Zoe"}), names(sheet_->GetRecipients()));
+    }
 
     present(1, [&](WindowRef window) {
         EXPECT_EQ(QStringList({"Zoe"}), rows(window, AddressBookDestTableViewCtrlID));
