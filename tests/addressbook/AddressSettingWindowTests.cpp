@@ -325,6 +325,49 @@ TEST_F(AddressSettingWindowTest, CancelOrTheCloseBoxDiscardsWhatWasAddedAndOKHan
     EXPECT_EQ(QStringList({"Zoe", "Eve"}), names(sheet_->GetRecipients()));
 }
 
+TEST_F(AddressSettingWindowTest,
+       PropertiesShowAnEntryOrAGroupButAGroupWithAHiddenMemberNeitherAddsNorShows) {
+    makeBook(books_ / "Office", kBookPeople, {{"Team", {1, 2, 4}}});
+    openSheet({});
+    QString entryName;
+    QStringList members;
+    // Each answer ends its window even when it is not the one expected, so a wrong window
+    // fails the test instead of hanging it.
+    const auto answerWith = [&](const ControlID& okButton, std::function<void(WindowRef)> read) {
+        driver_.answerNextModal([okButton, read](WindowRef window) {
+            read(window);
+            if (!ToolboxDriver::click(window, okButton)) QuitAppModalLoopForWindow(window);
+        });
+    };
+    present(1, [&](WindowRef window) {
+        ToolboxDriver::typeKeys(window, AddressBookSearchTextEditCtrlID, "a"); // hides Eve
+        ASSERT_EQ(QStringList({"Abby", "Cabal", "Dora", "Team"}),
+                  rows(window, AddressBookSrcTableViewCtrlID));
+        answerWith(UPOKButtonCtrlID, [&](WindowRef entry) {
+            entryName = ToolboxDriver::controlText(entry, UserPropertyNameTextEditCtrlID);
+        });
+        selectRows(window, AddressBookSrcTableViewCtrlID, {4});
+        ToolboxDriver::click(window, AddressBookPropertyButtonCtrlID);
+        EXPECT_EQ(1u, driver_.pendingAnswers()) << "a window was shown for the group";
+        ToolboxDriver::click(window, AddressBookAddButtonCtrlID);
+        EXPECT_TRUE(rows(window, AddressBookDestTableViewCtrlID).isEmpty());
+
+        selectRows(window, AddressBookSrcTableViewCtrlID, {1});
+        ToolboxDriver::click(window, AddressBookPropertyButtonCtrlID);
+        EXPECT_EQ("Abby", entryName);
+
+        // With every member shown, the group window lists them.
+        ToolboxDriver::pressKey(window, AddressBookSearchTextEditCtrlID, Qt::Key_Backspace);
+        answerWith(GPOKButtonCtrlID, [&](WindowRef group) {
+            members = rows(group, GroupPropertyMemberTableViewCtrlID);
+        });
+        selectRows(window, AddressBookSrcTableViewCtrlID, {5});
+        ToolboxDriver::click(window, AddressBookPropertyButtonCtrlID);
+        ToolboxDriver::click(window, CancelButtonCtrlID);
+    });
+    EXPECT_EQ(QStringList({"Abby", "Cabal", "Eve"}), members);
+}
+
 class DeviceTabTest : public AddressSettingWindowTest {
   protected:
     void startDevice(const std::vector<std::string>& options = {}) {
