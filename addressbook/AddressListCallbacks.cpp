@@ -2,6 +2,8 @@
 // is the browser's reference value.
 #include "AddressListCallbacks.h"
 
+#include "AddressEntry.h"
+
 #include <CBrowserListView.h>
 
 #include <CFDictionary.h>
@@ -27,7 +29,7 @@ CFDictionaryRef entryOfRow(ControlRef browser, DataBrowserItemID item) {
 CFStringRef columnText(CFDictionaryRef entry, DataBrowserPropertyID column) {
     if (!entry) return nullptr;
     const void* value =
-        CFDictionaryGetValue(entry, column == kNameColumn ? CFSTR("NAME") : CFSTR("PHNM"));
+        CFDictionaryGetValue(entry, column == kNameColumn ? kAddressNameKey : kAddressNumberKey);
     return value && CFGetTypeID(value) == CFStringGetTypeID() ? static_cast<CFStringRef>(value)
                                                               : nullptr;
 }

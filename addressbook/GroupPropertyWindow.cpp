@@ -2,6 +2,7 @@
 // callbacks.
 #include "GroupPropertyWindow.h"
 
+#include "AddressEntry.h"
 #include "AddressListCallbacks.h"
 #include "EntryFieldText.h"
 
@@ -10,12 +11,10 @@
 GroupPropertyWindow::GroupPropertyWindow(CFStringRef nibName, CFStringRef windowName,
                                          CFBundleRef bundle, CFStringRef titleKey)
     : PropertyWindow(nibName, windowName, bundle, titleKey, &GPOKButtonCtrlID),
-      nameLabel_(&GroupPropertyNameStaticTextCtrlID, nullptr, nullptr, nullptr, nullptr,
-                 CFSTR("Name Title")),
-      memberLabel_(&GroupPropertyMemberStaticTextCtrlID, nullptr, nullptr, nullptr, nullptr,
-                   CFSTR("Member Title")),
-      nameField_(&GroupPropertyNameTextEditCtrlID, &GroupPropertyNameTextEditIniData, nullptr,
-                 nullptr, &GroupPropertyTextEditAccessInfo),
+      nameLabel_(MakeLabel(&GroupPropertyNameStaticTextCtrlID, CFSTR("Name Title"))),
+      memberLabel_(MakeLabel(&GroupPropertyMemberStaticTextCtrlID, CFSTR("Member Title"))),
+      nameField_(MakeField(&GroupPropertyNameTextEditCtrlID, &GroupPropertyNameTextEditIniData,
+                           &GroupPropertyTextEditAccessInfo)),
       memberList_(&GroupPropertyMemberTableViewCtrlID, &GroupPropertyMemberTableViewIniData,
                   nullptr, nullptr) {
     for (CBaseControl* control : std::initializer_list<CBaseControl*>{&nameLabel_, &memberLabel_,
@@ -35,7 +34,7 @@ OSStatus GroupPropertyWindow::PresentWithAddress(CFDictionaryRef group, CFArrayR
     memberList_.SetDataCallBack(&callbacks);
 
     EntryFieldBuffer name;
-    if (CopyEntryTextForField(group, CFSTR("NAME"), name))
+    if (CopyEntryTextForField(group, kAddressNameKey, name))
         nameField_.SetExternalValueToUI(name, sizeof name);
     // The list keeps its items across presentations: never show an earlier group's members.
     memberList_.ClearItems();

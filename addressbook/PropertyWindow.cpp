@@ -1,6 +1,7 @@
 // The property windows' common life: title, OK button and the modal presentation.
 #include "PropertyWindow.h"
 
+#include <LocalizedTitle.h>
 #include <PlugInIdentity.h>
 
 PropertyWindow::PropertyWindow(CFStringRef nibName, CFStringRef windowName, CFBundleRef bundle,
@@ -13,6 +14,16 @@ PropertyWindow::PropertyWindow(CFStringRef nibName, CFStringRef windowName, CFBu
 
 PropertyWindow::~PropertyWindow() = default;
 
+CStaticTextControl PropertyWindow::MakeLabel(const ControlID* controlID, CFStringRef titleKey) {
+    return CStaticTextControl(controlID, nullptr, nullptr, nullptr, nullptr, titleKey);
+}
+
+CTextEditControl PropertyWindow::MakeField(const ControlID* controlID,
+                                           const TextEditIniData* iniData,
+                                           const ControlAccessInfo* accessInfo) {
+    return CTextEditControl(controlID, iniData, nullptr, nullptr, accessInfo);
+}
+
 OSStatus PropertyWindow::InitializeUserPane(PMPDEContext context, ControlRef parentUserPane,
                                             CFBundleRef bundle, ppd_file_t* ppd) {
     if (CPopupWindowInPanel::InitializeUserPane(context, parentUserPane, bundle, ppd) != noErr)
@@ -22,8 +33,7 @@ OSStatus PropertyWindow::InitializeUserPane(PMPDEContext context, ControlRef par
 
 OSStatus PropertyWindow::InitializeUserPaneTitle() {
     if (!titleKey_) return noErr;
-    const CFRef<CFStringRef> title(
-        CFBundleCopyLocalizedString(GetAppBundleRef(), titleKey_.get(), titleKey_.get(), nullptr));
+    const CFRef<CFStringRef> title = CopyLocalizedTitle(GetAppBundleRef(), titleKey_.get());
     if (!title) return noErr;
     return SetWindowTitleWithCFString(GetWindowRef(), title.get());
 }

@@ -5,6 +5,8 @@
 
 #include <CBaseButton.h>
 #include <CPopupWindowInPanel.h>
+#include <CStaticTextControl.h>
+#include <CTextEditControl.h>
 
 class PropertyWindow : public CPopupWindowInPanel {
   public:
@@ -31,6 +33,12 @@ class PropertyWindow : public CPopupWindowInPanel {
     static OSStatus ClickOKButton(EventHandlerCallRef callRef, EventRef event, void* window);
 
   protected:
+    // A label titled with the localised key, and a field that shows a text: the controls the
+    // property windows are made of.
+    static CStaticTextControl MakeLabel(const ControlID* controlID, CFStringRef titleKey);
+    static CTextEditControl MakeField(const ControlID* controlID, const TextEditIniData* iniData,
+                                      const ControlAccessInfo* accessInfo);
+
     // Shows the window (rebuilt from the nib after the first presentation, so every field
     // starts empty) and sets its title.
     void BeginPresentation();

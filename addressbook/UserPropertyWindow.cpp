@@ -1,6 +1,7 @@
 // The entry property window: its controls and the presentation of one entry.
 #include "UserPropertyWindow.h"
 
+#include "AddressEntry.h"
 #include "EntryFieldText.h"
 
 #include <ControlDefinitionTables.h>
@@ -8,23 +9,21 @@
 UserPropertyWindow::UserPropertyWindow(CFStringRef nibName, CFStringRef windowName,
                                        CFBundleRef bundle, CFStringRef titleKey)
     : PropertyWindow(nibName, windowName, bundle, titleKey, &UPOKButtonCtrlID),
-      nameLabel_(&UserPropertyNameStaticTextCtrlID, nullptr, nullptr, nullptr, nullptr,
-                 CFSTR("Name Title")),
-      phoneNumberLabel_(&UserPropertyPhoneNumberStaticTextCtrlID, nullptr, nullptr, nullptr,
-                        nullptr, CFSTR("Phone Number Title")),
-      companyLabel_(&UserPropertyCompanyStaticTextCtrlID, nullptr, nullptr, nullptr, nullptr,
-                    CFSTR("Company Title")),
-      noteLabel_(&UserPropertyNoteStaticTextCtrlID, nullptr, nullptr, nullptr, nullptr,
-                 CFSTR("Note Title")),
-      nameField_(&UserPropertyNameTextEditCtrlID, &UserPropertyNameTextEditIniData, nullptr,
-                 nullptr, &UserPropertyTextEditAccessInfo),
-      phoneNumberField_(&UserPropertyPhoneNumberTextEditCtrlID,
-                        &UserPropertyPhoneNumberTextEditIniData, nullptr, nullptr,
-                        &UserPropertyTextEditAccessInfo),
-      companyField_(&UserPropertyCompanyTextEditCtrlID, &UserPropertyCompanyTextEditIniData,
-                    nullptr, nullptr, &UserPropertyTextEditAccessInfo),
-      noteField_(&UserPropertyNoteTextEditCtrlID, &UserPropertyNoteTextEditIniData, nullptr,
-                 nullptr, &UserPropertyTextEditAccessInfo) {
+      nameLabel_(MakeLabel(&UserPropertyNameStaticTextCtrlID, CFSTR("Name Title"))),
+      phoneNumberLabel_(
+          MakeLabel(&UserPropertyPhoneNumberStaticTextCtrlID, CFSTR("Phone Number Title"))),
+      companyLabel_(MakeLabel(&UserPropertyCompanyStaticTextCtrlID, CFSTR("Company Title"))),
+      noteLabel_(MakeLabel(&UserPropertyNoteStaticTextCtrlID, CFSTR("Note Title"))),
+      nameField_(MakeField(&UserPropertyNameTextEditCtrlID, &UserPropertyNameTextEditIniData,
+                           &UserPropertyTextEditAccessInfo)),
+      phoneNumberField_(MakeField(&UserPropertyPhoneNumberTextEditCtrlID,
+                                  &UserPropertyPhoneNumberTextEditIniData,
+                                  &UserPropertyTextEditAccessInfo)),
+      companyField_(MakeField(&UserPropertyCompanyTextEditCtrlID,
+                              &UserPropertyCompanyTextEditIniData,
+                              &UserPropertyTextEditAccessInfo)),
+      noteField_(MakeField(&UserPropertyNoteTextEditCtrlID, &UserPropertyNoteTextEditIniData,
+                           &UserPropertyTextEditAccessInfo)) {
     for (CBaseControl* control : std::initializer_list<CBaseControl*>{
              &nameLabel_, &phoneNumberLabel_, &companyLabel_, &noteLabel_, &nameField_,
              &phoneNumberField_, &companyField_, &noteField_})
@@ -36,10 +35,10 @@ UserPropertyWindow::~UserPropertyWindow() = default;
 OSStatus UserPropertyWindow::PresentWithAddress(CFDictionaryRef entry) {
     BeginPresentation();
     const std::pair<CFStringRef, CTextEditControl*> fields[] = {
-        {CFSTR("NAME"), &nameField_},
-        {CFSTR("PHNM"), &phoneNumberField_},
-        {CFSTR("Company"), &companyField_},
-        {CFSTR("Memo"), &noteField_},
+        {kAddressNameKey, &nameField_},
+        {kAddressNumberKey, &phoneNumberField_},
+        {kAddressCompanyKey, &companyField_},
+        {kAddressMemoKey, &noteField_},
     };
     for (const auto& [key, field] : fields) {
         EntryFieldBuffer text;

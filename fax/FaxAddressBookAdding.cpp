@@ -3,6 +3,7 @@
 #include "FaxSettingsWindow.h"
 
 #include <AboutWindow.h>
+#include <AddressEntry.h>
 #include <AddressFilePopupList.h>
 #include <CBrowserListView.h>
 #include <PlugInIdentity.h>
@@ -38,9 +39,11 @@ QrolResult MakeFileEntries(CFArrayRef recipients, std::vector<QrolMyFaxRecord>& 
     for (CFIndex i = 0; i < count; ++i) {
         const auto* entry = static_cast<CFDictionaryRef>(CFArrayGetValueAtIndex(recipients, i));
         const auto* name =
-            entry ? static_cast<CFStringRef>(CFDictionaryGetValue(entry, CFSTR("NAME"))) : nullptr;
+            entry ? static_cast<CFStringRef>(CFDictionaryGetValue(entry, kAddressNameKey))
+                  : nullptr;
         const auto* number =
-            entry ? static_cast<CFStringRef>(CFDictionaryGetValue(entry, CFSTR("PHNM"))) : nullptr;
+            entry ? static_cast<CFStringRef>(CFDictionaryGetValue(entry, kAddressNumberKey))
+                  : nullptr;
         QrolMyFaxRecord& record = records[size_t(i)];
         if (!name || CFStringGetLength(name) == 0 ||
             !CFStringGetUTF16LECString(name, record.name, sizeof record.name))

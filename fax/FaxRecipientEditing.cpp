@@ -5,6 +5,7 @@
 
 #include <AboutWindow.h>
 #include <AddressDuplicates.h>
+#include <AddressEntry.h>
 #include <AddressListCallbacks.h>
 #include <AgreeAlert.h>
 #include <CBaseButton.h>
@@ -25,13 +26,9 @@ constexpr EventTimerInterval kKeyIdleDelay = 0.1;
 // The first system version whose text fields report their changes.
 constexpr SInt32 kTextDidChangeSystemVersion = 0x1040;
 
-// The recipient list view whose platform control this is, and the sheet that owns it.
-CBrowserListView* ListViewOf(ControlRef browser) {
-    return static_cast<CBrowserListView*>(GetControlReference(browser));
-}
-
+// The sheet that owns the list view whose platform control this is.
 FaxSettingsWindow* SheetOf(ControlRef browser) {
-    const CBrowserListView* view = ListViewOf(browser);
+    const auto* view = static_cast<const CBrowserListView*>(GetControlReference(browser));
     return view ? dynamic_cast<FaxSettingsWindow*>(view->GetOwnerPanel()) : nullptr;
 }
 
@@ -69,7 +66,7 @@ bool FaxSettingsWindow::AppendRecipient(const char* name, const char* number) {
         CFRef<CFStringRef>(CFStringCreateWithCString(nullptr, name, kCFStringEncodingUTF8)),
         CFRef<CFStringRef>(CFStringCreateWithCString(nullptr, number, kCFStringEncodingUTF8))};
     if (!texts[0] || !texts[1]) return false;
-    const void* keys[] = {CFSTR("NAME"), CFSTR("PHNM")};
+    const void* keys[] = {kAddressNameKey, kAddressNumberKey};
     const void* values[] = {texts[0].get(), texts[1].get()};
     const CFRef<CFDictionaryRef> entry(CFDictionaryCreate(nullptr, keys, values, 2,
                                                           &kCFTypeDictionaryKeyCallBacks,
@@ -91,9 +88,9 @@ OSStatus FaxSettingsWindow::EditAddress(EventHandlerCallRef, EventRef, void* she
     if (!selected || CFArrayGetCount(selected.get()) == 0) return -1;
     const auto* entry = static_cast<CFDictionaryRef>(CFArrayGetValueAtIndex(selected.get(), 0));
     char text[256];
-    if (!entry || !CopyEntryText(entry, CFSTR("NAME"), text)) return -1;
+    if (!entry || !CopyEntryText(entry, kAddressNameKey, text)) return -1;
     self->nameField_->SetExternalValueToUI(text, int(std::strlen(text)));
-    if (!CopyEntryText(entry, CFSTR("PHNM"), text)) return -1;
+    if (!CopyEntryText(entry, kAddressNumberKey, text)) return -1;
     self->phoneNumberField_->SetExternalValueToUI(text, int(std::strlen(text)));
     self->CanAddAddress();
     self->recipientListView_->RemoveSelectedItems();

@@ -1,5 +1,6 @@
 #include "FaxRecipientTicket.h"
 
+#include <AddressEntry.h>
 #include <PlugInIdentity.h>
 
 #include <CFDictionary.h>
@@ -35,8 +36,8 @@ OSStatus SetRecipientsToTicket(PMTicketRef ticket, CFArrayRef recipients, Boolea
         const struct {
             CFStringRef entryKey;
             CFStringRef ticketKey;
-        } fields[] = {{CFSTR("NAME"), CFSTR(kFaxTicketPrefix "SFaxDestinationName")},
-                      {CFSTR("PHNM"), CFSTR(kFaxTicketPrefix "SFaxDestinationPhoneNumber")}};
+        } fields[] = {{kAddressNameKey, CFSTR(kFaxTicketPrefix "SFaxDestinationName")},
+                      {kAddressNumberKey, CFSTR(kFaxTicketPrefix "SFaxDestinationPhoneNumber")}};
         for (const auto& field : fields)
             if (const void* value = CFDictionaryGetValue(entry, field.entryKey))
                 status = SetString(ticket, NumberedKey(field.ticketKey, n).get(),

@@ -158,6 +158,9 @@ OSStatus FaxSettingsWindow::Present() {
     ActivateWindow();
     InstallListCallbacks();
     SetDefaultValueToUI();
+    // The check box disables the time field only when its value changes, so a sheet shown
+    // with the box already off would leave the time usable.
+    if (delayedTimeField_->GetDisableCount() == 0) delayedTimeField_->Disable();
     UpdateSelectionButtons(0);
     if (!HasAddressFile()) SetControlActive(addressFilePopup_, false);
     SetControlActive(addButton_, false);

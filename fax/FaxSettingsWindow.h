@@ -42,7 +42,8 @@ class FaxSettingsWindow : public CPopupWindowInPanel {
     // The title key is retained.
     FaxSettingsWindow(CFStringRef nibName, CFStringRef windowName, CFBundleRef bundle,
                       CFStringRef titleKey);
-    // Deletes the controls, releases the printer address, deletes the address window.
+    // Ends the key timers still pending, deletes the controls, releases the printer address,
+    // deletes the address window.
     ~FaxSettingsWindow() override;
 
     // The base initialisation (its failure gives 0 and nothing more), the localised title, the

@@ -57,6 +57,7 @@ class AddressFilePopupListTest : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(faxPlugInBundle());
+        fs::remove_all(folder_); // left by an earlier repetition
         fs::create_directories(folder_);
         ASSERT_TRUE(window_.get());
     }

@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -64,7 +65,7 @@ void saveScreenshot(WindowRef window, const char* name) {
 class PropertyWindowTest : public testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(faxPlugInBundle());
+        ASSERT_TRUE(bundle_);
         owner_.RunTimeAddNewWindow(&user_);
         owner_.RunTimeAddNewWindow(&group_);
         ASSERT_EQ(noErr,
@@ -74,6 +75,8 @@ class PropertyWindowTest : public testing::Test {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
+    // Loaded first: the windows are built from it as they are constructed.
+    CFBundleRef bundle_ = faxPlugInBundle();
     ToolboxDriver driver_;
     CBasePrintPanel owner_;
     UserPropertyWindow user_{GetPDENibFileName(), CFSTR("UserProperty"), GetAppBundleRef(),
@@ -195,6 +198,10 @@ TEST_F(PropertyWindowTest, AGroupShowsItsMembersInOrderSortableButNotSelectable)
         });
         EXPECT_EQ(noErr, group_.PresentWithAddress(sales.get(), shownMembers));
     }
+    // The close box ends the window as OK does.
+    driver_.answerNextModal([](WindowRef window) { HIWindowGetWidget(window)->close(); });
+    EXPECT_EQ(noErr, group_.PresentWithAddress(sales.get(), members.get()));
+    EXPECT_EQ(nullptr, group_.GetWindow());
     EXPECT_EQ(0u, driver_.pendingAnswers());
 }
 

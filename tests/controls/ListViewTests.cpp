@@ -3,6 +3,7 @@
 // disabling leaves the rows inactive,
 // clicking a column header sorts, the value is the first selected row, and a rebuilt window
 // gets its titles and rows again.
+#include "AddressEntries.h"
 #include "TestBundles.h"
 
 #include <CBrowserListView.h>
@@ -19,7 +20,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -98,18 +98,8 @@ class ListViewTest : public testing::TestWithParam<ListViewCase> {
     }
 
     // Appends {"NAME": name, "PHNM": number} entries with one AddItems call.
-    void add(std::initializer_list<std::pair<const char*, const char*>> entries) {
-        CFRef<CFMutableArrayRef> array(CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks));
-        for (const auto& [name, number] : entries) {
-            const CFRef<CFStringRef> values[] = {cfString(name), cfString(number)};
-            const void* keys[] = {CFSTR("NAME"), CFSTR("PHNM")};
-            const void* texts[] = {values[0].get(), values[1].get()};
-            CFRef<CFDictionaryRef> entry(CFDictionaryCreate(nullptr, keys, texts, 2,
-                                                            &kCFTypeDictionaryKeyCallBacks,
-                                                            &kCFTypeDictionaryValueCallBacks));
-            CFArrayAppendValue(array.get(), entry.get());
-        }
-        view.AddItems(array.get());
+    void add(const std::vector<AddressText>& entries) {
+        view.AddItems(CreateAddressEntries(entries).get());
     }
 
     QStringList shown(DataBrowserPropertyID column = kNameColumn) const {
