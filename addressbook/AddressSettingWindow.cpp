@@ -275,6 +275,9 @@ SInt32 AddressSettingWindow::PresentWithTabSelection(UInt16 tab) {
           deviceDataAddButton_, deviceDataPropertyButton_, deviceDataDeleteButton_})
         DeactivateControl(button->GetControlHandle());
     RunAppModalLoopForWindow(GetWindowRef());
+    // OK and Cancel have emptied the list; a window closed through its close box counts as
+    // Cancel, so its destinations do not reach the next presentation.
+    CFArrayRemoveAllValues(destinationList_.get());
     DeactivateWindow();
     return 0;
 }

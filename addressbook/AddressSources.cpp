@@ -13,6 +13,7 @@
 #include <LocalizedTitle.h>
 #include <PlugInIdentity.h>
 
+#include <Appearance.h>
 #include <CFNumber.h>
 #include <QrolKit.h>
 
@@ -34,6 +35,25 @@ struct DataSetDeleter {
     void operator()(OpaqueQROLData* data) const { QROLData_Delete(data); }
 };
 using DataSet = std::unique_ptr<OpaqueQROLData, DataSetDeleter>;
+
+// The watch cursor while the device is asked, which can take seconds.
+class WatchCursor {
+  public:
+    WatchCursor() { SetThemeCursor(kThemeWatchCursor); }
+    ~WatchCursor() { SetThemeCursor(kThemeArrowCursor); }
+    WatchCursor(const WatchCursor&) = delete;
+    WatchCursor& operator=(const WatchCursor&) = delete;
+};
+
+QrolResult AskDeviceStatus() {
+    WatchCursor busy;
+    return QrolDevice_GetStatus(0, 0);
+}
+
+QrolResult ReadDeviceData(QROLDataRef data, CFStringRef password) {
+    WatchCursor busy;
+    return QrolDevice_ReadData(0, data, 23, password);
+}
 
 // Why an entry could not be built: the text after the loader's prefix; null when it was built.
 using EntryFault = const char*;
@@ -206,7 +226,7 @@ SInt32 AddressSettingWindow::InitDeviceDataTableView() {
         QrolDevice_SetDestinationDevice(0, 1, printerAddress_.get());
     else
         QrolDevice_SetDestinationDevice(0, 0, nullptr);
-    if (QrolDevice_GetStatus(0, 0) != kQrolDeviceReady) {
+    if (AskDeviceStatus() != kQrolDeviceReady) {
         Report(kDevicePrefix, "QrolDevice_GetStatus() failed.\n");
         ShowRetrievalAlert();
         return 0;
@@ -221,8 +241,7 @@ SInt32 AddressSettingWindow::InitDeviceDataTableView() {
         ShowPasswordAlert();
         return 0;
     }
-    if (QrolResult result = QrolDevice_ReadData(0, data.get(), 23, password_.get());
-        result != kQrolNoErr) {
+    if (QrolResult result = ReadDeviceData(data.get(), password_.get()); result != kQrolNoErr) {
         if (result == kQrolErrPasswordRefused)
             ShowPasswordAlert();
         else

@@ -1,6 +1,7 @@
 // The address window of the real fax settings sheet, driven as a user drives it: address-book
 // files made by the address-book library in a scratch folder, the device simulator on
 // loopback, modal messages and questions answered through the test driver.
+#include "AddressBookFile.h"
 #include "DeviceSimulator.h"
 #include "ScopedEnvironment.h"
 #include "TestBundles.h"
@@ -8,21 +9,20 @@
 #include <AddressSettingWindow.h>
 #include <CBrowserListView.h>
 #include <FaxSettingsWindow.h>
-#include <UTF16LEFields.h>
 
 #include <ControlDefinitionTables.h>
+#include <HIToolboxQt.h>
 #include <HIToolboxTesting.h>
 #include <PlugInIdentity.h>
-#include <QrolKit.h>
 #include <TestDriver/ToolboxDriver.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QTimer>
+#include <QWidget>
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -45,69 +45,16 @@ constexpr char kDevicePassword[] = "1234";
 constexpr char kPasswordDetail[] = "The printer needs its fax password to show its address book: "
                                    "enter the right one under Authorisation.";
 
-struct Person {
-    const char* name;
-    const char* number;
-};
-
 CFRef<CFStringRef> cfText(const std::string& text) {
     return CFRef<CFStringRef>(
         CFStringCreateWithCString(nullptr, text.c_str(), kCFStringEncodingUTF8));
 }
 
-CFRef<CFArrayRef> recipients(const std::vector<Person>& people) {
-    CFRef<CFMutableArrayRef> list(CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks));
-    for (const Person& person : people) {
-        CFRef<CFMutableDictionaryRef> entry(CFDictionaryCreateMutable(
-            nullptr, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks));
-        CFDictionarySetValue(entry.get(), CFSTR("NAME"), cfText(person.name).get());
-        CFDictionarySetValue(entry.get(), CFSTR("PHNM"), cfText(person.number).get());
-        CFArrayAppendValue(list.get(), entry.get());
-    }
-    return CFRef<CFArrayRef>(list.release());
-}
-
 QStringList names(CFArrayRef entries) {
     QStringList list;
-    for (CFIndex i = 0; entries && i < CFArrayGetCount(entries); ++i) {
-        auto name = static_cast<CFStringRef>(CFDictionaryGetValue(
-            static_cast<CFDictionaryRef>(CFArrayGetValueAtIndex(entries, i)), CFSTR("NAME")));
-        char buffer[256] = {};
-        CFStringGetCString(name, buffer, sizeof buffer, kCFStringEncodingUTF8);
-        list << QString::fromUtf8(buffer);
-    }
+    for (const AddressText& each : AddressTextsOf(entries))
+        list << QString::fromStdString(each.name);
     return list;
-}
-
-// An address-book file made by the library (entries get the Ids 1, 2, ... in order), with
-// groups of those Ids written into its tables.
-void makeBook(const fs::path& path, const std::vector<Person>& people,
-              const std::vector<std::pair<std::string, std::vector<int>>>& groups = {}) {
-    std::vector<QrolMyFaxRecord> records(people.size());
-    for (size_t i = 0; i < people.size(); ++i) {
-        records[i] = {};
-        ASSERT_TRUE(CFStringGetUTF16LECString(cfText(people[i].name).get(), records[i].name,
-                                              sizeof records[i].name));
-        ASSERT_TRUE(CFStringGetUTF16LECString(cfText(people[i].number).get(), records[i].faxNumber,
-                                              sizeof records[i].faxNumber));
-    }
-    QROLDataRef data = QROLData_Create();
-    ASSERT_EQ(kQrolNoErr, QROLData_Add_MyFax(data, UInt16(records.size()), records.data()));
-    ASSERT_EQ(kQrolNoErr, QrolGADFile_Add(cfText(path.string()).get(), data, 0));
-    QROLData_Delete(data);
-
-    std::string sql = "BEGIN;";
-    for (size_t g = 0; g < groups.size(); ++g) {
-        sql +=
-            "INSERT INTO groups VALUES (" + std::to_string(g + 1) + ", '" + groups[g].first + "');";
-        for (size_t m = 0; m < groups[g].second.size(); ++m)
-            sql += "INSERT INTO group_members VALUES (" + std::to_string(g + 1) + ", " +
-                   std::to_string(m) + ", " + std::to_string(groups[g].second[m]) + ");";
-    }
-    sqlite3* db = nullptr;
-    ASSERT_EQ(SQLITE_OK, sqlite3_open(path.c_str(), &db));
-    EXPECT_EQ(SQLITE_OK, sqlite3_exec(db, (sql + "COMMIT;").c_str(), nullptr, nullptr, nullptr));
-    sqlite3_close(db);
 }
 
 // A loopback port on which nothing listens.
@@ -135,7 +82,7 @@ void saveScreenshot(WindowRef window, const char* name) {
                 ToolboxDriver::saveWindowImage(window, folder.filePath(QString(name) + ".png")));
 }
 
-const std::vector<Person> kBookPeople = {
+const std::vector<AddressText> kBookPeople = {
     {"Abby", "111"}, {"Cabal", "222"}, {"Dora", "333"}, {"Eve", "4ab4"}};
 
 class AddressSettingWindowTest : public testing::Test {
@@ -153,7 +100,8 @@ class AddressSettingWindowTest : public testing::Test {
 
     // The sheet over the books made so far, initialised as its pane does it, holding the
     // recipients; its address window aimed at the printer address.
-    void openSheet(const std::vector<Person>& onSheet, const char* printerAddress = "127.0.0.1") {
+    void openSheet(const std::vector<AddressText>& onSheet,
+                   const char* printerAddress = "127.0.0.1") {
         owner_ = std::make_unique<CBasePrintPanel>();
         sheet_ = std::make_unique<FaxSettingsWindow>(GetPDENibFileName(), CFSTR("FaxSettings"),
                                                      GetAppBundleRef(), CFSTR("Fax Setting Title"));
@@ -163,7 +111,7 @@ class AddressSettingWindowTest : public testing::Test {
         window_ = dynamic_cast<AddressSettingWindow*>(
             sheet_->GetPanelControl(&AddressSettingTabViewCtrlID)->GetOwnerPanel());
         ASSERT_NE(nullptr, window_);
-        sheet_->SetRecipientList(recipients(onSheet).get());
+        sheet_->SetRecipientList(CreateAddressEntries(onSheet).get());
         if (printerAddress) sheet_->SetPrinterAddress(cfText(printerAddress).get());
     }
 
@@ -215,7 +163,7 @@ class AddressSettingWindowTest : public testing::Test {
 };
 
 TEST_F(AddressSettingWindowTest, SearchShowsNamesHoldingTheTextIgnoringCaseOnEitherWatchPath) {
-    makeBook(books_ / "Office", kBookPeople, {{"Cabin Crew", {1, 2}}});
+    MakeAddressBook(books_ / "Office", kBookPeople, {{"Cabin Crew", {1, 2}}});
     struct Case {
         SInt32 systemVersion;
         bool paste;
@@ -245,13 +193,10 @@ TEST_F(AddressSettingWindowTest, SearchShowsNamesHoldingTheTextIgnoringCaseOnEit
 }
 
 TEST_F(AddressSettingWindowTest, ABatchBeyondThirtyDestinationsIsRefusedWhole) {
-    makeBook(books_ / "Office", kBookPeople, {{"Team", {1, 2, 3}}});
-    std::vector<Person> onSheet;
-    std::vector<std::string> numbers;
+    MakeAddressBook(books_ / "Office", kBookPeople, {{"Team", {1, 2, 3}}});
+    std::vector<AddressText> onSheet;
     for (int i = 0; i < 28; ++i)
-        numbers.push_back(std::to_string(9000 + i));
-    for (const std::string& number : numbers)
-        onSheet.push_back({"Someone", number.c_str()});
+        onSheet.push_back({"Someone", std::to_string(9000 + i)});
     openSheet(onSheet);
     std::string refusal;
     present(1, [&](WindowRef window) {
@@ -270,7 +215,7 @@ TEST_F(AddressSettingWindowTest, ABatchBeyondThirtyDestinationsIsRefusedWhole) {
 }
 
 TEST_F(AddressSettingWindowTest, DuplicatesAreAskedAboutOncePerAddAndTheAnswerHoldsForTheBatch) {
-    makeBook(books_ / "Office", kBookPeople, {{"Team", {1, 2, 3}}});
+    MakeAddressBook(books_ / "Office", kBookPeople, {{"Team", {1, 2, 3}}});
     openSheet({{"Abby", "111"}, {"Cabal", "222"}});
     int questions = 0;
     const auto answer = [&](DialogItemIndex button) {
@@ -296,16 +241,23 @@ TEST_F(AddressSettingWindowTest, DuplicatesAreAskedAboutOncePerAddAndTheAnswerHo
               names(sheet_->GetRecipients()));
 }
 
-TEST_F(AddressSettingWindowTest, CancelDiscardsWhatWasAddedAndOKHandsTheDestinationsToTheSheet) {
-    makeBook(books_ / "Office", kBookPeople);
+TEST_F(AddressSettingWindowTest, CancelOrTheCloseBoxDiscardsWhatWasAddedAndOKHandsItToTheSheet) {
+    MakeAddressBook(books_ / "Office", kBookPeople);
     openSheet({{"Zoe", "999"}});
-    present(1, [&](WindowRef window) {
-        selectRows(window, AddressBookSrcTableViewCtrlID, {3});
-        ToolboxDriver::click(window, AddressBookAddButtonCtrlID);
-        EXPECT_EQ(QStringList({"Zoe", "Dora"}), rows(window, AddressBookDestTableViewCtrlID));
-        ToolboxDriver::click(window, CancelButtonCtrlID);
-    });
-    EXPECT_EQ(QStringList({"Zoe"}), names(sheet_->GetRecipients()));
+    const std::function<void(WindowRef)> dismissals[] = {
+        [](WindowRef window) { ToolboxDriver::click(window, CancelButtonCtrlID); },
+        [](WindowRef window) { HIWindowGetWidget(window)->close(); },
+    };
+    for (const auto& dismiss : dismissals) {
+        present(1, [&](WindowRef window) {
+            EXPECT_EQ(QStringList({"Zoe"}), rows(window, AddressBookDestTableViewCtrlID));
+            selectRows(window, AddressBookSrcTableViewCtrlID, {3});
+            ToolboxDriver::click(window, AddressBookAddButtonCtrlID);
+            EXPECT_EQ(QStringList({"Zoe", "Dora"}), rows(window, AddressBookDestTableViewCtrlID));
+            dismiss(window);
+        });
+        EXPECT_EQ(QStringList({"Zoe"}), names(sheet_->GetRecipients()));
+    }
 
     present(1, [&](WindowRef window) {
         EXPECT_EQ(QStringList({"Zoe"}), rows(window, AddressBookDestTableViewCtrlID));
@@ -314,6 +266,49 @@ TEST_F(AddressSettingWindowTest, CancelDiscardsWhatWasAddedAndOKHandsTheDestinat
         ToolboxDriver::click(window, OKButtonCtrlID);
     });
     EXPECT_EQ(QStringList({"Zoe", "Eve"}), names(sheet_->GetRecipients()));
+}
+
+TEST_F(AddressSettingWindowTest,
+       PropertiesShowAnEntryOrAGroupButAGroupWithAHiddenMemberNeitherAddsNorShows) {
+    MakeAddressBook(books_ / "Office", kBookPeople, {{"Team", {1, 2, 4}}});
+    openSheet({});
+    QString entryName;
+    QStringList members;
+    // Each answer ends its window even when it is not the one expected, so a wrong window
+    // fails the test instead of hanging it.
+    const auto answerWith = [&](const ControlID& okButton, std::function<void(WindowRef)> read) {
+        driver_.answerNextModal([okButton, read](WindowRef window) {
+            read(window);
+            if (!ToolboxDriver::click(window, okButton)) QuitAppModalLoopForWindow(window);
+        });
+    };
+    present(1, [&](WindowRef window) {
+        ToolboxDriver::typeKeys(window, AddressBookSearchTextEditCtrlID, "a"); // hides Eve
+        ASSERT_EQ(QStringList({"Abby", "Cabal", "Dora", "Team"}),
+                  rows(window, AddressBookSrcTableViewCtrlID));
+        answerWith(UPOKButtonCtrlID, [&](WindowRef entry) {
+            entryName = ToolboxDriver::controlText(entry, UserPropertyNameTextEditCtrlID);
+        });
+        selectRows(window, AddressBookSrcTableViewCtrlID, {4});
+        ToolboxDriver::click(window, AddressBookPropertyButtonCtrlID);
+        EXPECT_EQ(1u, driver_.pendingAnswers()) << "a window was shown for the group";
+        ToolboxDriver::click(window, AddressBookAddButtonCtrlID);
+        EXPECT_TRUE(rows(window, AddressBookDestTableViewCtrlID).isEmpty());
+
+        selectRows(window, AddressBookSrcTableViewCtrlID, {1});
+        ToolboxDriver::click(window, AddressBookPropertyButtonCtrlID);
+        EXPECT_EQ("Abby", entryName);
+
+        // With every member shown, the group window lists them.
+        ToolboxDriver::pressKey(window, AddressBookSearchTextEditCtrlID, Qt::Key_Backspace);
+        answerWith(GPOKButtonCtrlID, [&](WindowRef group) {
+            members = rows(group, GroupPropertyMemberTableViewCtrlID);
+        });
+        selectRows(window, AddressBookSrcTableViewCtrlID, {5});
+        ToolboxDriver::click(window, AddressBookPropertyButtonCtrlID);
+        ToolboxDriver::click(window, CancelButtonCtrlID);
+    });
+    EXPECT_EQ(QStringList({"Abby", "Cabal", "Eve"}), members);
 }
 
 class DeviceTabTest : public AddressSettingWindowTest {
@@ -336,7 +331,7 @@ class DeviceTabTest : public AddressSettingWindowTest {
 
 TEST_F(DeviceTabTest, AGroupAddsItsMembersAndDeletingRefreshesTheOtherTab) {
     startDevice();
-    makeBook(books_ / "Office", kBookPeople);
+    MakeAddressBook(books_ / "Office", kBookPeople);
     openSheet({{"Zoe", "999"}});
     window_->SetPassword(cfText(kDevicePassword).get());
     present(2, [&](WindowRef window) {
