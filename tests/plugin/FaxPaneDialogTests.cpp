@@ -1,9 +1,10 @@
 // The print dialog on the demo fax printer loads the real fax bundle from the build tree's
 // plug-in folder, and the tests use its fax pane as a user would, through the test driver.
+#include <AddressBookFile.h>
 #include <ControlDefinitionTables.h>
 #include <PrintDialog.h>
 #include <PrivateScheduler.h>
-#include <QrolTestRecords.h>
+#include <ScopedEnvironment.h>
 #include <ScratchDesktop.h>
 #include <ToolboxDriver.h>
 
@@ -215,20 +216,12 @@ TEST_F(FaxPaneDialog, AnInvalidSenderNameIsShownAndNothingPrints) {
 class AddressBookFolder {
   public:
     explicit AddressBookFolder(const fs::path& folder)
-        : folder_(folder), variable_("NV_ADDRESS_BOOK_DIR", folder.c_str()) {
+        : variable_("NV_ADDRESS_BOOK_DIR", folder.c_str()) {
         fs::create_directories(folder);
-        const QrolMyFaxRecord entry = fileEntry(u"Charles Babbage", u"0987654321");
-        QROLDataRef data = QROLData_Create();
-        EXPECT_EQ(kQrolNoErr, QROLData_Add_MyFax(data, 1, &entry));
-        const std::string path = (folder / "Office").string();
-        CFRef<CFStringRef> file(
-            CFStringCreateWithCString(nullptr, path.c_str(), kCFStringEncodingUTF8));
-        EXPECT_EQ(kQrolNoErr, QrolGADFile_Add(file.get(), data, 0));
-        QROLData_Delete(data);
+        MakeAddressBook(folder / "Office", {{"Charles Babbage", "0987654321"}});
     }
 
   private:
-    fs::path folder_;
     ScopedEnvironment variable_;
 };
 
