@@ -6,8 +6,8 @@
 // it. Groups are expanded into their members when added, so the destination list never holds a
 // group; it holds at most 30 entries.
 //
-// The parent panel (the sheet) is reached for its recipient list view and its address-file
-// popup through their ControlIDs. Every handler and callback below gets the window as its user
+// The parent panel (the sheet) is reached for its recipients and, through its ControlID, its
+// address-file popup. Every handler and callback below gets the window as its user
 // data (list view callbacks find it through the list view stored as the control's reference).
 #pragma once
 
@@ -28,6 +28,7 @@ class CBrowserListView;
 class CGBaseButton;
 class CStaticTextControl;
 class CTextEditControl;
+class FaxSettingsWindow;
 class UserPropertyWindow;
 class GroupPropertyWindow;
 
@@ -143,6 +144,8 @@ class AddressSettingWindow : public CPopupWindowInPanel {
         }
         return false;
     }
+    // The fax settings sheet that owns this window; null under another parent.
+    FaxSettingsWindow* Sheet() const;
     // The 18 controls in creation order, which is their order in the base's control list.
     std::array<CBaseControl*, 18> AllControls() const;
     // The window behind a list view's callbacks, or a search field's 'NVRC' property.
