@@ -156,9 +156,10 @@ class AddressSettingWindow : public CPopupWindowInPanel {
     void InstallListCallbacks();
     // Installs the change watcher of one search field for the running system version.
     OSStatus WatchSearchField(CTextEditControl* field, SInt32 systemVersion);
-    // Source selection changed: Add on with any, Property on with exactly one.
+    // A source view's notification: a selection change switches its tab's Add (on with any row
+    // selected) and Property (on with exactly one); a double click adds as Add does.
     static void SourceSelectionChanged(ControlRef browser, DataBrowserItemNotification message);
-    // Destination selection changed: Delete on with any.
+    // A destination view's selection change: its tab's Delete is on with any row selected.
     static void DestSelectionChanged(ControlRef browser, DataBrowserItemNotification message);
     // The event's control; null when it has none.
     static ControlRef EventControl(EventRef event);
