@@ -258,14 +258,16 @@ AddressSettingWindow* AddressSettingWindow::FromFieldProperty(ControlRef field) 
     return window;
 }
 
+FaxSettingsWindow* AddressSettingWindow::Sheet() const {
+    return dynamic_cast<FaxSettingsWindow*>(GetParentPane());
+}
+
 SInt32 AddressSettingWindow::PresentWithTabSelection(UInt16 tab) {
     if (!destinationList_) return -1;
-    if (auto* recipients = dynamic_cast<CBrowserListView*>(
-            GetParentPane() ? GetParentPane()->GetPanelControl(&recipientListTableViewCtrlID)
-                            : nullptr))
-        if (CFArrayRef items = recipients->GetItems())
-            CFArrayAppendArray(destinationList_.get(), items,
-                               CFRangeMake(0, CFArrayGetCount(items)));
+    if (FaxSettingsWindow* sheet = Sheet())
+        if (CFArrayRef recipients = sheet->GetRecipients())
+            CFArrayAppendArray(destinationList_.get(), recipients,
+                               CFRangeMake(0, CFArrayGetCount(recipients)));
     ActivateWindow();
     InitializeUserPaneTitle();
     tabView_->selectTab(tab);
@@ -287,7 +289,7 @@ OSStatus AddressSettingWindow::FinishSetting(EventHandlerCallRef, EventRef, void
     for (CBaseControl* control : window->AllControls())
         if (!control->PreInvalidateData() || !control->InvalidateData()) return noErr;
     if (window->destinationList_) {
-        if (auto* sheet = dynamic_cast<FaxSettingsWindow*>(window->GetParentPane()))
+        if (FaxSettingsWindow* sheet = window->Sheet())
             sheet->SetRecipientList(window->destinationList_.get());
         CFArrayRemoveAllValues(window->destinationList_.get());
     }

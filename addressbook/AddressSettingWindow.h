@@ -6,8 +6,8 @@
 // it. Groups are expanded into their members when added, so the destination list never holds a
 // group; it holds at most 30 entries.
 //
-// The parent panel (the sheet) is reached for its recipient list view and its address-file
-// popup through their ControlIDs. Every handler and callback below gets the window as its user
+// The parent panel (the sheet) is reached for its recipients and, through its ControlID, its
+// address-file popup. Every handler and callback below gets the window as its user
 // data (list view callbacks find it through the list view stored as the control's reference).
 #pragma once
 
@@ -28,6 +28,7 @@ class CBrowserListView;
 class CGBaseButton;
 class CStaticTextControl;
 class CTextEditControl;
+class FaxSettingsWindow;
 class UserPropertyWindow;
 class GroupPropertyWindow;
 
@@ -143,6 +144,8 @@ class AddressSettingWindow : public CPopupWindowInPanel {
         }
         return false;
     }
+    // The fax settings sheet that owns this window; null under another parent.
+    FaxSettingsWindow* Sheet() const;
     // The 18 controls in creation order, which is their order in the base's control list.
     std::array<CBaseControl*, 18> AllControls() const;
     // The window behind a list view's callbacks, or a search field's 'NVRC' property.
@@ -153,9 +156,10 @@ class AddressSettingWindow : public CPopupWindowInPanel {
     void InstallListCallbacks();
     // Installs the change watcher of one search field for the running system version.
     OSStatus WatchSearchField(CTextEditControl* field, SInt32 systemVersion);
-    // Source selection changed: Add on with any, Property on with exactly one.
+    // A source view's notification: a selection change switches its tab's Add (on with any row
+    // selected) and Property (on with exactly one); a double click adds as Add does.
     static void SourceSelectionChanged(ControlRef browser, DataBrowserItemNotification message);
-    // Destination selection changed: Delete on with any.
+    // A destination view's selection change: its tab's Delete is on with any row selected.
     static void DestSelectionChanged(ControlRef browser, DataBrowserItemNotification message);
     // The event's control; null when it has none.
     static ControlRef EventControl(EventRef event);

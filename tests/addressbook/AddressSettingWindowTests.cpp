@@ -44,6 +44,8 @@ constexpr DataBrowserPropertyID kNameColumn = FOUR_CHAR_CODE("NAME");
 constexpr char kDevicePassword[] = "1234";
 constexpr char kPasswordDetail[] = "The printer needs its fax password to show its address book: "
                                    "enter the right one under Authorisation.";
+constexpr char kRetrievalDetail[] = "Its address data could not be retrieved: check that the "
+                                    "printer is on and connected to the network.";
 
 CFRef<CFStringRef> cfText(const std::string& text) {
     return CFRef<CFStringRef>(
@@ -377,10 +379,8 @@ TEST_F(DeviceTabTest, ADeviceThatCannotBeReadShowsItsAlertAndAnEmptyTab) {
     const Case cases[] = {
         {"no password", nullptr, "127.0.0.1", nullptr, kPasswordDetail},
         {"wrong password", "9999", "127.0.0.1", nullptr, kPasswordDetail},
-        {"closed port", kDevicePassword, "127.0.0.1", unreachable.c_str(),
-         "The printer did not send its address data."},
-        {"unknown printer address", kDevicePassword, nullptr, nullptr,
-         "The printer did not send its address data."},
+        {"closed port", kDevicePassword, "127.0.0.1", unreachable.c_str(), kRetrievalDetail},
+        {"unknown printer address", kDevicePassword, nullptr, nullptr, kRetrievalDetail},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
