@@ -130,7 +130,8 @@ void PrintDialog::fillPrinterPopup() {
 void PrintDialog::loadExtensions() {
     ended_ = false;
     CFArrayRef named = nullptr;
-    if (PMSessionCopyDialogExtensionPaths(session_, &named) == noErr) {
+    if (options_.printerExtensions &&
+        PMSessionCopyDialogExtensionPaths(session_, &named) == noErr) {
         CFRef<CFArrayRef> owned(named);
         for (CFIndex i = 0; i < CFArrayGetCount(named); ++i) {
             const std::string path = utf8Text(CFArrayGetValueAtIndex(named, i));

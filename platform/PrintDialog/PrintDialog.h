@@ -25,7 +25,8 @@ class QTreeWidget;
 struct PrintDialogOptions {
     std::string printerID;                    // empty: the default printer
     std::vector<std::string> extraExtensions; // bundles loaded for every printer
-    std::string documentPath;                 // what Print prints
+    bool printerExtensions = true; // false: the printer's own extensions (its PPD's) are not loaded
+    std::string documentPath;      // what Print prints
     std::string jobTitle;
 };
 

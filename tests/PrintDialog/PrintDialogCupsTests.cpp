@@ -23,6 +23,7 @@ TEST(PrintDialogThroughCups, TheExtensionsSettingsReachTheQueueAsJobOptions) {
     PrintDialogOptions options;
     options.printerID = PrivateScheduler::kQueue;
     options.extraExtensions = {TEST_EXTENSION_BUNDLE};
+    options.printerExtensions = false;
     options.documentPath = document.string();
     options.jobTitle = "page.txt";
     {

@@ -61,6 +61,7 @@ class PrintDialogTest : public testing::Test {
         std::ofstream(document_) << "A letter to fax.\n";
         options_.printerID = "NorvaleDemoFax";
         options_.extraExtensions = {TEST_EXTENSION_BUNDLE};
+        options_.printerExtensions = false; // the dialog with the test extension alone
         options_.documentPath = document_.string();
         options_.jobTitle = "letter.txt";
     }
