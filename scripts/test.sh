@@ -6,15 +6,18 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
+# A test that hangs (a modal window nobody answers) fails after this many seconds instead of
+# holding up the run; the slowest test takes about 11 s, under the sanitizers a few times that.
+test_timeout=300
 
 "$root/scripts/setup.sh" "$root/build"
-(cd "$root/build" && ctest --output-on-failure -j "$jobs")
+(cd "$root/build" && ctest --output-on-failure --timeout "$test_timeout" -j "$jobs")
 
 "$root/scripts/setup.sh" "$root/build-sanitize" -DNV_SANITIZE=ON -DNV_BUILD_BENCHMARKS=OFF
 export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-(cd "$root/build-sanitize" && ctest --output-on-failure -j "$jobs")
+(cd "$root/build-sanitize" && ctest --output-on-failure --timeout "$test_timeout" -j "$jobs")
 
 # Fuzz smoke test: the libFuzzer targets, built with clang alone in their own folder, each run
 # briefly on its seed corpus.
