@@ -9,8 +9,10 @@
 #include <MacErrors.h>
 #include <MacMemory.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -50,8 +52,6 @@ template <class UPP> UPP givenOr(UPP given, UPP standard) {
     return given ? given : standard;
 }
 
-constexpr char kIDOrderMessage[] =
-    "CBrowserListView::RemoveSelectedItems - ID order must be changed.";
 constexpr int kValueSize = sizeof(SInt32);
 
 } // namespace
@@ -266,21 +266,16 @@ CFMutableArrayRef CBrowserListView::CopySelectedItems() {
 }
 
 void CBrowserListView::RemoveSelectedItems() {
-    const std::vector<DataBrowserItemID> ids = SelectedIDs(false);
+    std::vector<DataBrowserItemID> ids = SelectedIDs(false);
     if (ids.empty()) return;
-    for (size_t i = 1; i < ids.size(); ++i)
-        if (ids[i] > ids[i - 1]) {
-            std::fputs(kIDOrderMessage, stderr);
-            return;
-        }
-    // Decreasing ids keep the indices of the elements still to be removed valid. An id given
-    // twice or naming no element removes nothing.
-    DataBrowserItemID previous = 0;
-    for (DataBrowserItemID id : ids) {
-        if (id != previous && id >= 1 && CFIndex(id) <= CFArrayGetCount(items_))
+    // The data browser reports the selection in screen order; removing from the highest id down
+    // keeps the indices of the elements still to be removed valid. An id given twice or naming
+    // no element removes nothing.
+    std::sort(ids.begin(), ids.end(), std::greater<>());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    for (DataBrowserItemID id : ids)
+        if (id >= 1 && CFIndex(id) <= CFArrayGetCount(items_))
             CFArrayRemoveValueAtIndex(items_, CFIndex(id) - 1);
-        previous = id;
-    }
     UpdateView();
 }
 

@@ -87,8 +87,7 @@ class CBrowserListView : public CBaseControl {
     // which the data browser reports the selection; null when nothing is selected or the
     // selection cannot be read.
     CFMutableArrayRef CopySelectedItems();
-    // Removes the selected rows' elements. The ids must come in decreasing order; otherwise
-    // nothing is removed and a line goes to standard error.
+    // Removes the selected rows' elements, in whatever order the selection is reported.
     void RemoveSelectedItems();
     // Shows every row active (inactive); the arguments are not used.
     void ActiveListItem(int* ids, int count);

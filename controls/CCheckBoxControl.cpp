@@ -124,9 +124,9 @@ int CCheckBoxControl::ApplyValueChange(ConstrainArray array, ListAction onNewVal
     if (!array) return eventNotHandledErr;
     if (!uiValue_ || !ScreenDiffersFromUIValue()) return 0;
     if (const int index = ListIndex(GetControlValue(controlHandle_)); index >= 0)
-        (this->*onNewValue)(array[index]);
+        (this->*onNewValue)(ConstrainListOfValue(*constrainInfo_, array, index));
     if (const int index = ListIndex(*static_cast<SInt32*>(uiValue_)); index >= 0)
-        (this->*onOldValue)(array[index]);
+        (this->*onOldValue)(ConstrainListOfValue(*constrainInfo_, array, index));
     return 0;
 }
 

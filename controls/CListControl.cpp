@@ -131,8 +131,8 @@ bool CListControl::ItemChanged(ConstrainArray array, SInt32& shownBefore, SInt32
     return shownBefore != shown;
 }
 
-ConstrainList CListControl::ListOfItem(ConstrainArray array, SInt32 item) {
-    return item >= 1 ? array[item - 1] : nullptr;
+ConstrainList CListControl::ListOfItem(ConstrainArray array, SInt32 item) const {
+    return constrainInfo_ ? ConstrainListOfValue(*constrainInfo_, array, item - 1) : nullptr;
 }
 
 int CListControl::DoControlConstrain() {

@@ -72,6 +72,6 @@ class CListControl : public CBaseControl {
     // The UI value (the item shown before) and the item on screen; true when the array and
     // the UI value exist and the two items differ.
     bool ItemChanged(ConstrainArray array, SInt32& shownBefore, SInt32& shown);
-    // The array's list of the 1-based item; null for an item below 1.
-    static ConstrainList ListOfItem(ConstrainArray array, SInt32 item);
+    // The array's list of the 1-based item; null for an item outside the array.
+    ConstrainList ListOfItem(ConstrainArray array, SInt32 item) const;
 };

@@ -12,9 +12,8 @@ template <class Action> void CBaseControl::ForEachListedControl(ConstrainList li
 }
 
 ConstrainList CBaseControl::CurrentList(ConstrainArray array) {
-    if (!array) return nullptr;
-    const int index = GetCurrentControlArrayNumber();
-    return index < 0 ? nullptr : array[index];
+    if (!array || !constrainInfo_) return nullptr;
+    return ConstrainListOfValue(*constrainInfo_, array, GetCurrentControlArrayNumber());
 }
 
 void CBaseControl::Enable() {

@@ -20,8 +20,8 @@ struct ControlAccessInfo {
 // on one value of a control.
 typedef const ControlID* const* ConstrainList;
 // One constraint list per value index of a control (popup: item - 1; check box: 0 or 1); a
-// null entry means nothing depends on that value. The array has an entry for every value
-// index the control can take.
+// null entry means nothing depends on that value. A PPD may give a popup more choices than its
+// array has entries, so the arrays are read only below the record's value count.
 typedef const ConstrainList* ConstrainArray;
 
 struct ConstrainInfo {
@@ -29,7 +29,15 @@ struct ConstrainInfo {
     ConstrainArray hideArray;    // controls hidden while the control has the value
     ConstrainArray updateArray;  // controls whose Update() runs when the value changes
     const void* reserved;        // always null
+    UInt32 valueCount;           // entries in each of the three arrays
 };
+
+// The array's list of the value index; null without an array and for an index outside the
+// record's value count (nothing depends on such a value).
+inline ConstrainList ConstrainListOfValue(const ConstrainInfo& info, ConstrainArray array,
+                                          SInt32 index) {
+    return array && index >= 0 && UInt32(index) < info.valueCount ? array[index] : nullptr;
+}
 
 // Inclusive character-code ranges; only the first count of them are read.
 constexpr UInt32 kInputFilterMaxRanges = 20;

@@ -4,6 +4,8 @@
 
 #include "TextInputFilters.h"
 
+#include <iterator>
+
 const ControlID startSendingButtonCtrlID = {FOUR_CHAR_CODE("ssbc"), 101};
 const ControlID cancelSendingButtonCtrlID = {FOUR_CHAR_CODE("csbc"), 102};
 const ControlID helpButtonCtrlID = {FOUR_CHAR_CODE("HPBC"), 103};
@@ -56,6 +58,6 @@ const CheckBoxIniData delayedSendCheckBoxIniData = {0, 0, -1, CFSTR("Delayed Che
 const ControlID* const delayedSendOffConstrain[] = {&delayedTimeTextEditCtrlID, nullptr};
 const ConstrainList delayedSendConstrainArrayInfo[3] = {delayedSendOffConstrain, nullptr, nullptr};
 const ConstrainInfo delayedSendConstrainInfo = {delayedSendConstrainArrayInfo, nullptr, nullptr,
-                                                nullptr};
+                                                nullptr, std::size(delayedSendConstrainArrayInfo)};
 
 const BrowseListViewIniData recipientListTableViewIniData = {{0, 0, 0}, DestinationTableViewTitles};

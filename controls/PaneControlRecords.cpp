@@ -4,6 +4,8 @@
 
 #include "TextInputFilters.h"
 
+#include <iterator>
+
 const ControlID imageQualityStaticTextCtrlID = {FOUR_CHAR_CODE("iqst"), 201};
 const ControlID transmissionReportStaticTextCtrlID = {FOUR_CHAR_CODE("trst"), 202};
 const ControlID imageQualityPopupListCtrlID = {FOUR_CHAR_CODE("iqpl"), 101};
@@ -34,11 +36,11 @@ const ControlID* const senderModeDefaultConstrain[] = {&senderNameTextEditCtrlID
 const ConstrainList senderModeConstrainArrayInfo[3] = {senderModeDefaultConstrain, nullptr,
                                                        nullptr};
 const ConstrainInfo senderModeConstrainInfo = {senderModeConstrainArrayInfo, nullptr, nullptr,
-                                               nullptr};
+                                               nullptr, std::size(senderModeConstrainArrayInfo)};
 
 const ControlID* const coverPageNoneConstrain[] = {&senderModePopupListCtrlID,
                                                    &senderNameTextEditCtrlID, nullptr};
 const ConstrainList coverPageConstrainArrayInfo[4] = {nullptr, nullptr, coverPageNoneConstrain,
                                                       nullptr};
 const ConstrainInfo coverPageConstrainInfo = {coverPageConstrainArrayInfo, nullptr, nullptr,
-                                              nullptr};
+                                              nullptr, std::size(coverPageConstrainArrayInfo)};

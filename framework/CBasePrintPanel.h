@@ -153,6 +153,9 @@ class CBasePrintPanel {
     CFStringRef GetNibWindowName() const { return nibWindowName_.get(); }
 
   protected:
+    // The control list (borrowed; entries are CBaseControl*, nulls skipped by the walks), for
+    // a derived class's own walks.
+    CFArrayRef GetControlList() const { return controlList_.get(); }
     // Every control of this panel (not of its child windows) forgets its platform control:
     // called when the window that holds them is disposed of.
     void UnbindControls();

@@ -39,10 +39,13 @@ QString textOf(ControlRef control) {
 
 void setTextOf(ControlRef control, const QString& text) {
     hitoolbox::changeProgrammatically(control, [&] {
-        if (auto* field = qobject_cast<QLineEdit*>(control->widget))
+        if (auto* field = qobject_cast<QLineEdit*>(control->widget)) {
             field->setText(text);
-        else
+            // A read-only field is a display: a text wider than the field is read from its start.
+            if (field->isReadOnly()) field->home(false);
+        } else {
             static_cast<QLabel*>(control->widget.data())->setText(text);
+        }
     });
 }
 

@@ -3,6 +3,7 @@
 
 #include <CoreFoundation.h>
 
+#include "Appearance.h"
 #include "CarbonEvents.h"
 #include "Controls.h"
 #include "Dialogs.h"

@@ -22,6 +22,8 @@ inline constexpr OSStatus eventNotHandledErr = -9874;
 inline constexpr OSStatus kIBCarbonRuntimeCantFindNibFile = -10960;
 inline constexpr OSStatus kIBCarbonRuntimeObjectNotOfRequestedType = -10961;
 inline constexpr OSStatus kIBCarbonRuntimeCantFindObject = -10962;
+// No theme cursor of that number.
+inline constexpr OSStatus themeBadCursorIndexErr = -30565;
 // The control does not take this data tag.
 inline constexpr OSStatus errDataNotSupported = -30581;
 // A null or disposed control, or no control with the ID.

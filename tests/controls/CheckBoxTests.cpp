@@ -82,7 +82,7 @@ TEST_F(CheckBoxTest, ReplayingACheckedBoxDisablesNothingAndUncheckingDisablesThe
 TEST_F(CheckBoxTest, ConstraintsWithoutRecordsAreLeftToTheNextHandler) {
     CCheckBoxControl unconstrained(&delayedSendCheckBoxCtrlID, &delayedSendCheckBoxIniData, nullptr,
                                    nullptr);
-    const ConstrainInfo empty = {nullptr, nullptr, nullptr, nullptr};
+    const ConstrainInfo empty = {nullptr, nullptr, nullptr, nullptr, 0};
     CCheckBoxControl emptyLists(&delayedSendCheckBoxCtrlID, &delayedSendCheckBoxIniData, &empty,
                                 nullptr);
     for (CCheckBoxControl* control : {&unconstrained, &emptyLists}) {

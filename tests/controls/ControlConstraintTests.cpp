@@ -15,11 +15,12 @@ const ControlID kSourceBID = {FOUR_CHAR_CODE("srcb"), 2};
 
 const ControlID* const kTargetList[] = {&kUnknownID, &kTargetID, nullptr};
 const ConstrainList kArray[] = {kTargetList, nullptr};
-const ConstrainInfo kConstrainEverything = {kArray, kArray, kArray, nullptr};
+const ConstrainInfo kConstrainEverything = {kArray, kArray, kArray, nullptr, std::size(kArray)};
 
 const ControlID* const kUpdateList[] = {&kTargetID, &kChildTargetID, nullptr};
 const ConstrainList kUpdateArray[] = {nullptr, kUpdateList};
-const ConstrainInfo kUpdateInfo = {nullptr, nullptr, kUpdateArray, nullptr};
+const ConstrainInfo kUpdateInfo = {nullptr, nullptr, kUpdateArray, nullptr,
+                                   std::size(kUpdateArray)};
 
 // Two sources that both constrain one target bound to a platform control.
 class ConstraintTest : public testing::Test {

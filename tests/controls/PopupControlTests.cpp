@@ -65,6 +65,15 @@ const std::string kDemoPPD = NV_DEMO_FAX_PPD;
 const std::string kTestData = NV_CONTROLS_TEST_DATA;
 const std::string kPPDTestData = NV_PPD_TEST_DATA;
 
+// Picks of the cover page or sender mode popup, with whether the sender mode popup and the
+// sender name field are active afterwards.
+struct ChainStep {
+    const ControlID* popup;
+    int item;
+    bool senderModeActive;
+    bool senderNameActive;
+};
+
 // The pane bound to the real nib window "Window" on a print session of the demo printer whose
 // PPD the test names (no CUPS server), its table filled from the PPD's constraints and its
 // values loaded as the dialog's first Sync loads them.
@@ -110,6 +119,14 @@ class PanePopups : public testing::Test {
         return ToolboxDriver::pickPopupItem(window_.get(), id, item);
     }
     bool active(const ControlID& id) { return IsControlActive(window_.control(id)); }
+    void expectChain(const std::vector<ChainStep>& steps) {
+        for (const ChainStep& step : steps) {
+            SCOPED_TRACE(controlName(*step.popup) + " item " + std::to_string(step.item));
+            ASSERT_TRUE(pick(*step.popup, step.item));
+            EXPECT_EQ(active(senderModePopupListCtrlID), step.senderModeActive);
+            EXPECT_EQ(active(senderNameTextEditCtrlID), step.senderNameActive);
+        }
+    }
 
     const ScopedEnvironment noServer_{"CUPS_SERVER", "/nonexistent/cups.sock"};
     std::optional<ScopedEnvironment> demoPPD_;
@@ -239,28 +256,42 @@ TEST_F(PanePopups, TheSummaryPairsTitleAndChoiceOfEveryPopupNotDisabledOrHidden)
                                                "Cover Page = None"}));
 }
 
-TEST_F(PanePopups, TheCoverPageAndSenderModeChainTheSenderNameField) {
-    open(kDemoPPD);
+// The cover page and sender mode popups on a PPD, and the picks that chain them.
+struct SenderNameChain {
+    const char* name;
+    std::string ppd;
+    std::vector<ChainStep> steps;
+};
+
+class SenderNameChains : public PanePopups, public testing::WithParamInterface<SenderNameChain> {};
+
+TEST_P(SenderNameChains, FollowTheCoverPageAndSenderMode) {
+    open(GetParam().ppd);
     // The sender mode shows item 1 (registered on the device): no name is typed.
     EXPECT_TRUE(active(senderModePopupListCtrlID));
     EXPECT_FALSE(active(senderNameTextEditCtrlID));
-    const struct {
-        const ControlID* popup;
-        int item;
-        bool senderModeActive;
-        bool senderNameActive;
-    } steps[] = {
-        {&coverPagePopupListCtrlID, 3, false, false}, {&coverPagePopupListCtrlID, 1, true, false},
-        {&senderModePopupListCtrlID, 2, true, true},  {&coverPagePopupListCtrlID, 3, false, false},
-        {&coverPagePopupListCtrlID, 2, true, true},
-    };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(controlName(*step.popup) + " item " + std::to_string(step.item));
-        ASSERT_TRUE(pick(*step.popup, step.item));
-        EXPECT_EQ(active(senderModePopupListCtrlID), step.senderModeActive);
-        EXPECT_EQ(active(senderNameTextEditCtrlID), step.senderNameActive);
-    }
+    expectChain(GetParam().steps);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    PPDs, SenderNameChains,
+    testing::Values(SenderNameChain{"Demo",
+                                    kDemoPPD,
+                                    {{&coverPagePopupListCtrlID, 3, false, false},
+                                     {&coverPagePopupListCtrlID, 1, true, false},
+                                     {&senderModePopupListCtrlID, 2, true, true},
+                                     {&coverPagePopupListCtrlID, 3, false, false},
+                                     {&coverPagePopupListCtrlID, 2, true, true}}},
+                    // One choice more of each than the constraint records have entries for:
+                    // such a choice constrains nothing.
+                    SenderNameChain{"ExtraChoices",
+                                    kTestData + "/ExtraChoices.ppd",
+                                    {{&senderModePopupListCtrlID, 4, true, true},
+                                     {&coverPagePopupListCtrlID, 5, true, true},
+                                     {&coverPagePopupListCtrlID, 3, false, false},
+                                     {&coverPagePopupListCtrlID, 5, true, true},
+                                     {&senderModePopupListCtrlID, 1, true, false}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct EncodedPPD {
     const char* name;

@@ -48,7 +48,7 @@ TEST_F(AboutWindowTest, PresentShowsTheLocalisedMessageModallyUntilOK) {
         const char* shown;
     };
     const Case cases[] = {
-        {CFSTR("No Sender Specified"), "Please enter the sender name."},
+        {CFSTR("No Sender Specified"), "Please add at least one recipient, or enter a fax number."},
         {CFSTR("A message without a translation"), "A message without a translation"},
     };
     for (const Case& each : cases) {
