@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds everything and opens the print dialog on the demo fax printer.
-# Without a display it saves pictures of the dialog's panes instead, and says where.
-# Arguments are passed to the dialog (for example a document to print).
+# Sets up the machine, builds everything and opens the print dialog on the demo fax printer,
+# with the demo fax device (the device tab of the address window) and a demo address-book file
+# (its file tab) ready. Without a display it saves pictures of the dialog's panes instead, and
+# says where. Arguments are passed to the dialog (for example a document to print).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh" "$root/build"
+build="$root/build"
+"$root/scripts/setup.sh" "$build"
 
 # The demo printer's device (127.0.0.1): the fax device simulator with the demo address data,
 # on a free loopback port that the device calls find in NV_FAX_DEVICE_PORT; stopped on exit.
 device_password=1234
-device_log="$root/build/fax-device-simulator.log"
-"$root/build/apps/fax-device-simulator/fax-device-simulator" \
+device_log="$build/fax-device-simulator.log"
+"$build/apps/fax-device-simulator/fax-device-simulator" \
   --data "$root/resources/DemoDevice/addresses.json" --password "$device_password" \
   >"$device_log" 2>&1 &
 device_pid=$!
@@ -28,11 +30,40 @@ else
   echo "The demo fax device did not start (see $device_log); its address tab will stay empty."
 fi
 
-dialog=("$root/build/apps/print-dialog/print-dialog" --printer NorvaleDemoFax)
+# A fresh demo address-book file in a folder of the build, made from the JSON list each time.
+export NV_ADDRESS_BOOK_DIR="$build/DemoAddressBooks"
+book="$NV_ADDRESS_BOOK_DIR/Demo Contacts"
+mkdir -p "$NV_ADDRESS_BOOK_DIR"
+rm -f "$book"
+if "$build/apps/address-book-import/address-book-import" "$book" \
+     "$root/resources/DemoAddressBook/contacts.json" >/dev/null; then
+  echo "Demo address book \"Demo Contacts\" in $NV_ADDRESS_BOOK_DIR."
+else
+  echo "The demo address book could not be made; the file tab of the address window will be empty."
+fi
+
+# Jobs for the demo printer are written into a spool folder of the build.
+export NV_DEMO_SPOOL="$build/DemoFaxSpool"
+
+dialog=("$build/apps/print-dialog/print-dialog" --printer NorvaleDemoFax)
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  cat <<TRY
+
+What to try in the print dialog (the Fax pane is shown first):
+  1. Type a sender name, choose the fax options, and press Print: the Fax Settings sheet opens.
+  2. Add recipients by name and fax number, or look them up:
+     "Address Book..." lists the address-book file "Demo Contacts";
+     "Device Address Book..." lists the demo fax device's entries and groups
+     (type its password $device_password into the sheet's Password field first).
+     Choose entries there and press OK to make them the recipients.
+  3. Press Start Sending. The job goes to the demo fax printer, which writes the document and
+     a readable record of its fax options into $NV_DEMO_SPOOL
+     (the dialog says which files when it is done).
+
+TRY
   "${dialog[@]}" "$@"
   exit
 fi
-echo "No display here: saving pictures of the print dialog into $root/build/screenshots" \
+echo "No display here: saving pictures of the print dialog into $build/screenshots" \
      "(run under xvfb-run, or on a desktop, to use it)."
-"${dialog[@]}" --offscreen --screenshot "$root/build/screenshots" "$@"
+"${dialog[@]}" --offscreen --screenshot "$build/screenshots" "$@"

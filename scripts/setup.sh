@@ -16,6 +16,7 @@ packages=(
   libgtest-dev libbenchmark-dev libnss-wrapper
   cups dbus xvfb clang-14 libclang-rt-14-dev
   fonts-ipafont-gothic # Japanese PPD texts in the window screenshots
+  time # peak memory of the dialog processes in the benchmarks
 )
 
 missing=()

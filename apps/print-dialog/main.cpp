@@ -1,5 +1,9 @@
-// The print dialog: print-dialog [--printer NAME] [--plugin BUNDLE]... [--offscreen
-// --screenshot DIR] [FILE]. Without a file it prints a sample document.
+// The print dialog: print-dialog [--printer NAME] [--plugin BUNDLE]... [--offscreen]
+// [--screenshot DIR | --quit-when-shown] [FILE]. Without a file it prints a sample document.
+// --quit-when-shown ends the dialog as soon as it shows its first extension pane, to measure
+// its start.
+#include "QuitWhenShown.h"
+
 #include <PrintDialog.h>
 
 #include <QApplication>
@@ -18,11 +22,14 @@ namespace {
 struct CommandLine {
     PrintDialogOptions dialog;
     bool offscreen = false;
+    bool quitWhenShown = false;
     std::string screenshotFolder;
 };
 
-const char kUsage[] = "usage: print-dialog [--printer NAME] [--plugin BUNDLE]... "
-                      "[--offscreen --screenshot DIR] [FILE]\n";
+const char kUsage[] = "usage: print-dialog [--printer NAME] [--plugin BUNDLE]... [--offscreen]\n"
+                      "                    [--screenshot DIR | --quit-when-shown] [FILE]\n"
+                      "--screenshot saves a picture of each pane and needs --offscreen;\n"
+                      "--quit-when-shown ends the dialog once its first extension pane shows.\n";
 
 bool parse(int argc, char** argv, CommandLine& line) {
     for (int i = 1; i < argc; ++i) {
@@ -36,13 +43,17 @@ bool parse(int argc, char** argv, CommandLine& line) {
             line.screenshotFolder = argv[++i];
         } else if (argument == "--offscreen") {
             line.offscreen = true;
+        } else if (argument == "--quit-when-shown") {
+            line.quitWhenShown = true;
         } else if (argument.starts_with("-") || !line.dialog.documentPath.empty()) {
             return false;
         } else {
             line.dialog.documentPath = argument;
         }
     }
-    return line.offscreen == !line.screenshotFolder.empty();
+    const bool screenshots = !line.screenshotFolder.empty();
+    if (screenshots) return line.offscreen && !line.quitWhenShown;
+    return !line.offscreen || line.quitWhenShown; // offscreen, it must end by itself
 }
 
 bool hasDisplay() {
@@ -99,9 +110,15 @@ int main(int argc, char** argv) {
         result = printed ? 0 : 1;
         application.quit();
     };
+    if (line.quitWhenShown && dialog.extensionCount() == 0) {
+        std::fprintf(stderr, "print-dialog: no extension pane to show. %s\n",
+                     dialog.message().c_str());
+        return 1;
+    }
     dialog.show();
-    if (line.offscreen)
+    if (!line.screenshotFolder.empty())
         return saveScreenshots(dialog, QString::fromStdString(line.screenshotFolder)) ? 0 : 1;
+    if (line.quitWhenShown) quitWhenShown(dialog);
     application.exec();
     return result;
 }

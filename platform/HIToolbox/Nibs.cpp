@@ -7,6 +7,7 @@
 #include <CFRef.h>
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -22,8 +23,18 @@ struct OpaqueIBNibRef {
 
 namespace {
 
+// Kept for the process; made on first use. A new QUiLoader loads every Qt Designer widget
+// plug-in it finds beside Qt's plug-ins (one of them brings in Qt Quick and QML, tens of
+// milliseconds at start); nibs use the standard widgets only, so it is made where it finds none.
 QUiLoader& uiLoader() {
-    static QUiLoader* loader = new QUiLoader; // kept for the process; made on first use
+    static QUiLoader* loader = [] {
+        const QStringList libraryPaths = QCoreApplication::libraryPaths();
+        QCoreApplication::setLibraryPaths({});
+        auto* made = new QUiLoader;
+        QCoreApplication::setLibraryPaths(libraryPaths);
+        made->clearPluginPaths();
+        return made;
+    }();
     return *loader;
 }
 
