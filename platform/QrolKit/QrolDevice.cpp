@@ -1,19 +1,20 @@
 // The device calls: the device's status and its address data, asked over HTTP
-// (QrolDeviceProtocol.h); the entries and groups come back as QrolDeviceAnswer.h describes,
-// and 401 or 403 means the password was missing or wrong. Every wait is bounded: connecting,
-// each read and write, and the whole answer.
+// (QrolDeviceProtocol.h, QrolDeviceTransport.h); the entries and groups come back as
+// QrolDeviceAnswer.h describes, and 401 or 403 means the password was missing or wrong. Every wait
+// is bounded: connecting, each read and write, and the whole answer.
 #include "QrolDataSet.h"
 #include "QrolDeviceAnswer.h"
 #include "QrolDeviceEndpoint.h"
 #include "QrolDeviceProtocol.h"
+#include "QrolDeviceTransport.h"
 #include "QrolStrings.h"
 
-#include <httplib.h>
+#include <dlfcn.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -22,42 +23,33 @@ namespace {
 // The device of the last QrolDevice_SetDestinationDevice; empty for none or an unusable address.
 std::optional<qrol::DeviceEndpoint> gDevice;
 
-struct DeviceAnswer {
-    int status = 0;
-    std::string body;
-};
+// The HTTP module's entry point, loaded from beside this library on first use; null (said once
+// on standard error) when the module cannot be loaded.
+QrolDeviceTransportGet deviceTransport() {
+    static const QrolDeviceTransportGet get = []() -> QrolDeviceTransportGet {
+        Dl_info self{};
+        if (!dladdr(reinterpret_cast<const void*>(&deviceTransport), &self) || !self.dli_fname) {
+            std::fputs("QrolDevice - cannot locate the QrolKit library.\n", stderr);
+            return nullptr;
+        }
+        const std::string module =
+            (std::filesystem::path(self.dli_fname).parent_path() / "libQrolKitHttp.so").string();
+        void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+        void* symbol = handle ? dlsym(handle, kQrolDeviceTransportGetName) : nullptr;
+        if (!symbol)
+            std::fprintf(stderr, "QrolDevice - cannot load %s: %s\n", module.c_str(), dlerror());
+        return reinterpret_cast<QrolDeviceTransportGet>(symbol);
+    }();
+    return get;
+}
 
 // Asks the device for path. Nullopt when it cannot be reached, does not answer in time, drops
 // the connection or sends more than an answer may hold.
-std::optional<DeviceAnswer> askDevice(const qrol::DeviceEndpoint& device, const char* path,
-                                      httplib::Headers headers) {
-    httplib::Client client(device.connectHost, device.port);
-    client.set_connection_timeout(kQrolDeviceConnectTimeout);
-    client.set_read_timeout(kQrolDeviceReadTimeout);
-    client.set_write_timeout(kQrolDeviceReadTimeout);
-    client.set_keep_alive(false);
-    headers.emplace("Host", device.hostHeader);
-
-    const auto deadline = std::chrono::steady_clock::now() + kQrolDeviceAnswerTimeLimit;
-    DeviceAnswer answer;
-    const httplib::Result result = client.Get(
-        path, headers,
-        [&](const httplib::Response& response) {
-            answer.status = response.status;
-            return true;
-        },
-        [&](const char* data, size_t length) {
-            if (answer.body.size() + length > kQrolDeviceAnswerMaxBytes ||
-                std::chrono::steady_clock::now() > deadline)
-                return false;
-            answer.body.append(data, length);
-            return true;
-        });
-    if (!result) {
-        std::fprintf(stderr, "QrolDevice - %s %s failed: %s.\n", device.hostHeader.c_str(), path,
-                     httplib::to_string(result.error()).c_str());
-        return std::nullopt;
-    }
+std::optional<qrol::DeviceAnswer> askDevice(const qrol::DeviceEndpoint& device, const char* path,
+                                            const qrol::DeviceHeaders& headers) {
+    const QrolDeviceTransportGet get = deviceTransport();
+    qrol::DeviceAnswer answer;
+    if (!get || !get(&device, path, &headers, &answer)) return std::nullopt;
     return answer;
 }
 
