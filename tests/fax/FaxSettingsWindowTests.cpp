@@ -356,6 +356,15 @@ TEST_P(AddButtonTest, FollowsTheNumberFieldsText) {
 
 INSTANTIATE_TEST_SUITE_P(CurrentAndOlderSystem, AddButtonTest, testing::Values(0, 0x1039));
 
+TEST_F(FaxSettingsWindowTest, AKeyTimerStillPendingGoesWithTheSheet) {
+    HISetSystemVersionForTesting(0x1039);
+    build();
+    present(
+        [](WindowRef window) { ToolboxDriver::typeKeys(window, phoneNumberTextEditCtrlID, "1"); });
+    sheet.reset();
+    idle(150); // a timer left behind would fire into the deleted sheet
+}
+
 TEST_F(FaxSettingsWindowTest, TheTicketHoldsTheRecipientsInListOrderAndTheSheetsValues) {
     build();
     std::vector<Recipient> twelve;
