@@ -327,29 +327,15 @@ INSTANTIATE_TEST_SUITE_P(Printers, FaxJob, testing::Values(false, true), [](cons
     return info.param ? "PrivateCups" : "DemoPrinter";
 });
 
-TEST_F(FaxPaneDialog, StoppingTheSheetPrintsNothingAndPrintShowsItAgain) {
+TEST_F(FaxPaneDialog, StoppingTheSheetPrintsNothing) {
     ToolboxDriver driver;
-    int sheetsShown = 0;
     driver.answerNextModal([&](WindowRef sheet) {
-        ++sheetsShown;
         EXPECT_TRUE(ToolboxDriver::windowTexts(sheet).contains("Start Sending"));
         EXPECT_TRUE(ToolboxDriver::typeKeys(sheet, phoneNumberTextEditCtrlID, "0123456789"));
         EXPECT_TRUE(ToolboxDriver::click(sheet, addAddressButtonCtrlID));
         EXPECT_TRUE(ToolboxDriver::click(sheet, cancelSendingButtonCtrlID));
     });
     EXPECT_FALSE(dialog_->print());
-    EXPECT_TRUE(spooledJobs().empty());
-
-    driver.answerNextModal([&](WindowRef sheet) {
-        ++sheetsShown;
-        EXPECT_TRUE(
-            ToolboxDriver::rowTexts(sheet, recipientListTableViewCtrlID, FOUR_CHAR_CODE("PHNM"))
-                .isEmpty())
-            << "the sheet starts empty again";
-        EXPECT_TRUE(ToolboxDriver::click(sheet, cancelSendingButtonCtrlID));
-    });
-    EXPECT_FALSE(dialog_->print());
-    EXPECT_EQ(sheetsShown, 2);
     EXPECT_TRUE(spooledJobs().empty());
 }
 
