@@ -15,8 +15,6 @@
 namespace {
 
 const CFStringRef kNameKey = CFSTR("NAME");
-// One key press refilters once the user has paused this long.
-constexpr EventTimerInterval kKeyboardIdleDelay = 0.1;
 
 // The entry's "NAME"; false for a null element, or one that is no entry or has no name.
 bool ReadEntryName(CFTypeRef element, CFStringRef& name) {
@@ -85,30 +83,19 @@ OSStatus AddressSettingWindow::InputTextHandler(EventHandlerCallRef, EventRef, v
 }
 
 OSStatus AddressSettingWindow::KeyboardInputToSearchField(EventHandlerCallRef, EventRef,
-                                                          void* userData) {
-    auto* window = static_cast<AddressSettingWindow*>(userData);
-    EventLoopTimerRef timer = nullptr;
-    if (OSStatus status = InstallEventLoopIdleTimer(
-            GetMainEventLoop(), kKeyboardIdleDelay, 0,
-            NewEventLoopIdleTimerUPP(KeyboardTimerIdleCallback), window, &timer);
-        status != noErr)
-        return status;
-    window->pendingTimers_.push_back(timer);
-    return eventNotHandledErr; // the key still reaches the field
+                                                          void* window) {
+    return static_cast<AddressSettingWindow*>(window)->fieldWatcher_.KeyTyped(
+        KeyboardTimerIdleCallback, window);
 }
 
 void AddressSettingWindow::KeyboardTimerIdleCallback(EventLoopTimerRef timer,
                                                      EventLoopIdleTimerMessage, void* userData) {
     auto* window = static_cast<AddressSettingWindow*>(userData);
     SortDestinations(window);
-    window->ForgetTimer(timer);
-}
-
-void AddressSettingWindow::ForgetTimer(EventLoopTimerRef timer) {
-    RemoveEventLoopTimer(timer);
-    std::erase(pendingTimers_, timer);
+    window->fieldWatcher_.TimerFired(timer);
 }
 
 void AddressSettingWindow::PasteToSearchField(ControlRef field) {
-    if (AddressSettingWindow* window = FromFieldProperty(field)) SortDestinations(window);
+    if (auto* window = static_cast<AddressSettingWindow*>(TextFieldWatcher::WindowOfField(field)))
+        SortDestinations(window);
 }

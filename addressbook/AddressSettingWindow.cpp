@@ -13,8 +13,6 @@
 #include <ControlDefinitionTables.h>
 #include <DesktopUtilities.h>
 #include <FaxSettingsWindow.h>
-#include <LocalizedTitle.h>
-#include <PlugInIdentity.h>
 
 #include <CFString.h>
 #include <Gestalt.h>
@@ -22,11 +20,6 @@
 #include <MacWindows.h>
 
 namespace {
-
-constexpr SInt32 kTextDidChangeSystemVersion = 0x1040;
-// The control property that leads a search field's validation procedure to its window.
-constexpr OSType kWindowPropertyCreator = FOUR_CHAR_CODE("????");
-constexpr OSType kWindowPropertyTag = FOUR_CHAR_CODE("NVRC");
 
 template <typename Control, typename... Args>
 Control* AddControl(CBasePrintPanel& panel, Args... args) {
@@ -104,8 +97,6 @@ AddressSettingWindow::AddressSettingWindow(CFStringRef nibName, CFStringRef wind
 }
 
 AddressSettingWindow::~AddressSettingWindow() {
-    for (EventLoopTimerRef timer : pendingTimers_)
-        RemoveEventLoopTimer(timer);
     for (CBaseControl* control : AllControls())
         delete control;
     delete userPropertyWindow_;
@@ -173,10 +164,7 @@ OSStatus AddressSettingWindow::InitializeUserPane(PMPDEContext context, ControlR
 }
 
 OSStatus AddressSettingWindow::InitializeUserPaneTitle() {
-    if (!titleKey_) return noErr;
-    CFRef<CFStringRef> title = CopyLocalizedTitle(GetAppBundleRef(), titleKey_.get());
-    if (!title) return noErr;
-    return SetWindowTitleWithCFString(GetWindowRef(), title.get());
+    return SetLocalizedWindowTitle(titleKey_.get(), noErr);
 }
 
 void AddressSettingWindow::InstallListCallbacks() {
@@ -220,42 +208,11 @@ OSStatus AddressSettingWindow::SetControlEventHandler() {
         if (ControlRef handle = button->GetControlHandle())
             InstallControlEventHandler(handle, NewEventHandlerUPP(handler), 1, &controlHit, this,
                                        nullptr);
-    WatchSearchField(addressBookSearchField_, systemVersion);
-    WatchSearchField(deviceDataSearchField_, systemVersion);
+    static const TextFieldWatcher::Handlers searchHandlers = {InputTextHandler, PasteToSearchField,
+                                                              KeyboardInputToSearchField};
+    for (CTextEditControl* field : {addressBookSearchField_, deviceDataSearchField_})
+        TextFieldWatcher::Watch(field->GetControlHandle(), systemVersion, this, searchHandlers);
     return noErr;
-}
-
-OSStatus AddressSettingWindow::WatchSearchField(CTextEditControl* field, SInt32 systemVersion) {
-    ControlRef handle = field->GetControlHandle();
-    if (!handle) return errUnknownControl;
-    if (systemVersion >= kTextDidChangeSystemVersion) {
-        static const EventTypeSpec didChange = {kEventClassTextField, kEventTextDidChange};
-        return InstallControlEventHandler(handle, NewEventHandlerUPP(InputTextHandler), 1,
-                                          &didChange, this, nullptr);
-    }
-    AddressSettingWindow* self = this;
-    if (OSStatus status = SetControlProperty(handle, kWindowPropertyCreator, kWindowPropertyTag,
-                                             sizeof self, &self);
-        status != noErr)
-        return status;
-    ControlEditTextValidationUPP validation = NewControlEditTextValidationUPP(PasteToSearchField);
-    if (OSStatus status =
-            SetControlData(handle, kControlEntireControl, kControlEditTextValidationProcTag,
-                           sizeof validation, &validation);
-        status != noErr)
-        return status;
-    static const EventTypeSpec unicodeKey = {kEventClassTextInput,
-                                             kEventTextInputUnicodeForKeyEvent};
-    return InstallControlEventHandler(handle, NewEventHandlerUPP(KeyboardInputToSearchField), 1,
-                                      &unicodeKey, this, nullptr);
-}
-
-AddressSettingWindow* AddressSettingWindow::FromFieldProperty(ControlRef field) {
-    AddressSettingWindow* window = nullptr;
-    if (GetControlProperty(field, kWindowPropertyCreator, kWindowPropertyTag, sizeof window,
-                           nullptr, &window) != noErr)
-        return nullptr;
-    return window;
 }
 
 FaxSettingsWindow* AddressSettingWindow::Sheet() const {

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <CPopupWindowInPanel.h>
+#include <TextFieldWatcher.h>
 
 #include <CFArray.h>
 #include <CFDictionary.h>
@@ -21,7 +22,6 @@
 #include <HIDataBrowser.h>
 
 #include <array>
-#include <vector>
 
 class AddressSourceTabView;
 class CBrowserListView;
@@ -148,14 +148,11 @@ class AddressSettingWindow : public CPopupWindowInPanel {
     FaxSettingsWindow* Sheet() const;
     // The 18 controls in creation order, which is their order in the base's control list.
     std::array<CBaseControl*, 18> AllControls() const;
-    // The window behind a list view's callbacks, or a search field's 'NVRC' property.
+    // The window behind a list view's callbacks.
     static AddressSettingWindow* FromListView(ControlRef browser);
-    static AddressSettingWindow* FromFieldProperty(ControlRef field);
 
     // Every list view's data, compare and notification callbacks.
     void InstallListCallbacks();
-    // Installs the change watcher of one search field for the running system version.
-    OSStatus WatchSearchField(CTextEditControl* field, SInt32 systemVersion);
     // A source view's notification: a selection change switches its tab's Add (on with any row
     // selected) and Property (on with exactly one); a double click adds as Add does.
     static void SourceSelectionChanged(ControlRef browser, DataBrowserItemNotification message);
@@ -166,8 +163,6 @@ class AddressSettingWindow : public CPopupWindowInPanel {
     // The selected entries of the tab's source view expanded into the entries to add (groups
     // become their members shown there); null when one cannot be read.
     CFMutableArrayRef CopyAdditions(CBrowserListView* sourceView);
-    // Removes a search field's idle timer and forgets it.
-    void ForgetTimer(EventLoopTimerRef timer);
 
     CFRef<CFStringRef> titleKey_;
     CFRef<CFMutableArrayRef> destinationList_;
@@ -175,9 +170,8 @@ class AddressSettingWindow : public CPopupWindowInPanel {
     CFRef<CFMutableArrayRef> deviceList_;
     CFRef<CFStringRef> printerAddress_;
     CFRef<CFStringRef> password_;
-    // The idle timers of keys typed in a search field that have not fired yet: the destructor
-    // removes them, so none fires into a window that is gone.
-    std::vector<EventLoopTimerRef> pendingTimers_;
+    // The search fields' change watchers and their key timers.
+    TextFieldWatcher fieldWatcher_;
 
     CGBaseButton* okButton_ = nullptr;
     CGBaseButton* cancelButton_ = nullptr;

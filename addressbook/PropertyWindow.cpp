@@ -1,9 +1,6 @@
 // The property windows' common life: title, OK button and the modal presentation.
 #include "PropertyWindow.h"
 
-#include <LocalizedTitle.h>
-#include <PlugInIdentity.h>
-
 PropertyWindow::PropertyWindow(CFStringRef nibName, CFStringRef windowName, CFBundleRef bundle,
                                CFStringRef titleKey, const ControlID* okButtonID)
     : CPopupWindowInPanel(nibName, windowName, bundle),
@@ -32,10 +29,7 @@ OSStatus PropertyWindow::InitializeUserPane(PMPDEContext context, ControlRef par
 }
 
 OSStatus PropertyWindow::InitializeUserPaneTitle() {
-    if (!titleKey_) return noErr;
-    const CFRef<CFStringRef> title = CopyLocalizedTitle(GetAppBundleRef(), titleKey_.get());
-    if (!title) return noErr;
-    return SetWindowTitleWithCFString(GetWindowRef(), title.get());
+    return SetLocalizedWindowTitle(titleKey_.get(), noErr);
 }
 
 OSStatus PropertyWindow::SetControlEventHandler() {

@@ -14,17 +14,10 @@
 #include <PlugInIdentity.h>
 
 #include <CFDictionary.h>
-#include <MacErrors.h>
 
 #include <cstring>
 
 namespace {
-
-constexpr OSType kSheetPropertyCreator = FOUR_CHAR_CODE("????");
-constexpr OSType kSheetPropertyTag = FOUR_CHAR_CODE("NVRC");
-constexpr EventTimerInterval kKeyIdleDelay = 0.1;
-// The first system version whose text fields report their changes.
-constexpr SInt32 kTextDidChangeSystemVersion = 0x1040;
 
 // The sheet that owns the list view whose platform control this is.
 FaxSettingsWindow* SheetOf(ControlRef browser) {
@@ -110,56 +103,25 @@ void FaxSettingsWindow::CanAddAddress() {
     SetControlActive(addButton_, number && *number);
 }
 
-OSStatus FaxSettingsWindow::WatchAddressField(CTextEditControl* field, SInt32 systemVersion) {
-    ControlRef handle = field->GetControlHandle();
-    if (!handle) return errUnknownControl;
-    if (systemVersion >= kTextDidChangeSystemVersion) {
-        static const EventTypeSpec textDidChange = {kEventClassTextField, kEventTextDidChange};
-        return InstallControlEventHandler(handle, InputAddress, 1, &textDidChange, this, nullptr);
-    }
-    // The whole pointer, so that the validation procedure finds the sheet again.
-    FaxSettingsWindow* sheet = this;
-    if (const OSStatus status = SetControlProperty(handle, kSheetPropertyCreator, kSheetPropertyTag,
-                                                   sizeof sheet, &sheet))
-        return status;
-    const ControlEditTextValidationUPP validation = PasteAddress;
-    if (const OSErr error =
-            SetControlData(handle, kControlEntireControl, kControlEditTextValidationProcTag,
-                           sizeof validation, &validation))
-        return error;
-    static const EventTypeSpec unicodeKey = {kEventClassTextInput,
-                                             kEventTextInputUnicodeForKeyEvent};
-    return InstallControlEventHandler(handle, KeyboardInputAddress, 1, &unicodeKey, this, nullptr);
-}
-
 OSStatus FaxSettingsWindow::InputAddress(EventHandlerCallRef, EventRef, void* sheet) {
     static_cast<FaxSettingsWindow*>(sheet)->CanAddAddress();
     return noErr;
 }
 
 OSStatus FaxSettingsWindow::KeyboardInputAddress(EventHandlerCallRef, EventRef, void* sheet) {
-    auto* self = static_cast<FaxSettingsWindow*>(sheet);
-    EventLoopTimerRef timer = nullptr;
-    if (const OSStatus status = InstallEventLoopIdleTimer(GetMainEventLoop(), kKeyIdleDelay, 0,
-                                                          KeyboardTimerIdleCallback, self, &timer))
-        return status;
-    self->keyTimers_.push_back(timer);
-    return eventNotHandledErr; // the key still reaches the field
+    return static_cast<FaxSettingsWindow*>(sheet)->fieldWatcher_.KeyTyped(KeyboardTimerIdleCallback,
+                                                                          sheet);
 }
 
 void FaxSettingsWindow::KeyboardTimerIdleCallback(EventLoopTimerRef timer,
                                                   EventLoopIdleTimerMessage, void* sheet) {
     auto* self = static_cast<FaxSettingsWindow*>(sheet);
     self->CanAddAddress();
-    std::erase(self->keyTimers_, timer);
-    RemoveEventLoopTimer(timer);
+    self->fieldWatcher_.TimerFired(timer);
 }
 
 void FaxSettingsWindow::PasteAddress(ControlRef field) {
-    FaxSettingsWindow* sheet = nullptr;
-    if (GetControlProperty(field, kSheetPropertyCreator, kSheetPropertyTag, sizeof sheet, nullptr,
-                           &sheet) == noErr &&
-        sheet)
+    if (auto* sheet = static_cast<FaxSettingsWindow*>(TextFieldWatcher::WindowOfField(field)))
         sheet->CanAddAddress();
 }
 

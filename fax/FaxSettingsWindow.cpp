@@ -19,7 +19,6 @@
 #include <CTimeTextEditControl.h>
 #include <ControlDefinitionTables.h>
 #include <DesktopUtilities.h>
-#include <LocalizedTitle.h>
 #include <PlugInIdentity.h>
 
 #include <Gestalt.h>
@@ -85,8 +84,6 @@ FaxSettingsWindow::FaxSettingsWindow(CFStringRef nibName, CFStringRef windowName
 }
 
 FaxSettingsWindow::~FaxSettingsWindow() {
-    for (EventLoopTimerRef timer : keyTimers_)
-        RemoveEventLoopTimer(timer);
     for (CBaseControl* control : Controls())
         delete control;
     printerAddress_.reset();
@@ -124,9 +121,7 @@ OSStatus FaxSettingsWindow::ReInitializeUserPane(WindowRef window) {
 }
 
 OSStatus FaxSettingsWindow::InitializeTitle() {
-    const CFRef<CFStringRef> title = CopyLocalizedTitle(GetAppBundleRef(), titleKey_.get());
-    if (!title) return paramErr;
-    return SetWindowTitleWithCFString(GetWindowRef(), title.get());
+    return SetLocalizedWindowTitle(titleKey_.get(), paramErr);
 }
 
 OSStatus FaxSettingsWindow::SetControlEventHandler() {
@@ -149,8 +144,10 @@ OSStatus FaxSettingsWindow::SetControlEventHandler() {
         if (ControlRef handle = button->GetControlHandle())
             InstallControlEventHandler(handle, handler, 1, &controlHit, this, nullptr);
 
-    WatchAddressField(nameField_, systemVersion);
-    WatchAddressField(phoneNumberField_, systemVersion);
+    static const TextFieldWatcher::Handlers addressHandlers = {InputAddress, PasteAddress,
+                                                               KeyboardInputAddress};
+    for (CTextEditControl* field : {nameField_, phoneNumberField_})
+        TextFieldWatcher::Watch(field->GetControlHandle(), systemVersion, this, addressHandlers);
     return noErr;
 }
 

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <CPopupWindowInPanel.h>
+#include <TextFieldWatcher.h>
 
 #include <CFArray.h>
 #include <CFRef.h>
@@ -19,7 +20,6 @@
 #include <HIDataBrowser.h>
 
 #include <array>
-#include <vector>
 
 class AddressFilePopupList;
 class AddressSettingWindow;
@@ -42,8 +42,8 @@ class FaxSettingsWindow : public CPopupWindowInPanel {
     // The title key is retained.
     FaxSettingsWindow(CFStringRef nibName, CFStringRef windowName, CFBundleRef bundle,
                       CFStringRef titleKey);
-    // Ends the key timers still pending, deletes the controls, releases the printer address,
-    // deletes the address window.
+    // Deletes the controls, releases the printer address, deletes the address window; the key
+    // timers still pending are removed, so none fires into a sheet that is gone.
     ~FaxSettingsWindow() override;
 
     // The base initialisation (its failure gives 0 and nothing more), the localised title, the
@@ -116,8 +116,6 @@ class FaxSettingsWindow : public CPopupWindowInPanel {
     std::array<CBaseControl*, kControlCount> Controls() const;
     OSStatus InitializeTitle();
     void InstallListCallbacks();
-    // Installs the change watcher of the name or number field on the running system.
-    OSStatus WatchAddressField(CTextEditControl* field, SInt32 systemVersion);
 
     // Activates the add button exactly when the number field shows a text.
     void CanAddAddress();
@@ -168,8 +166,8 @@ class FaxSettingsWindow : public CPopupWindowInPanel {
     CBrowserListView* recipientListView_ = nullptr;
     CFRef<CFStringRef> printerAddress_;
     AddressSettingWindow* addressWindow_ = nullptr;
-    // The key idle timers not yet fired, removed when the sheet goes first.
-    std::vector<EventLoopTimerRef> keyTimers_;
+    // The name and number fields' change watchers; their pending key timers go with the sheet.
+    TextFieldWatcher fieldWatcher_;
     // Whether Start Sending or Stop ended the current presentation.
     bool closedByButton_ = false;
 };

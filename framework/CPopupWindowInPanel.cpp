@@ -2,6 +2,7 @@
 // its controls bound again on each rebuild.
 #include "CPopupWindowInPanel.h"
 
+#include <LocalizedTitle.h>
 #include <PlugInIdentity.h>
 
 // The window of a child window. A wrapper closes by deleting itself (the close box, the
@@ -75,4 +76,10 @@ void CPopupWindowInPanel::WindowClosed() {
 
 OSStatus CPopupWindowInPanel::Terminate(PMPDEContext, OSStatus) {
     return ReleaseWindow();
+}
+
+OSStatus CPopupWindowInPanel::SetLocalizedWindowTitle(CFStringRef key, OSStatus noTitle) {
+    const CFRef<CFStringRef> title = CopyLocalizedTitle(GetAppBundleRef(), key);
+    if (!title) return noTitle;
+    return SetWindowTitleWithCFString(GetWindowRef(), title.get());
 }

@@ -51,6 +51,11 @@ class CPopupWindowInPanel : public CBasePrintPanel, public CReleasableWindow {
     WindowRef GetWindowRef() const { return window_ ? window_->GetWindowRef() : nullptr; }
     CFStringRef GetWindowName() const { return windowName_.get(); }
 
+  protected:
+    // Sets the window title to the key localised through the plug-in bundle: the status of
+    // setting it, or noTitle when no title can be made (no key, no localisation).
+    OSStatus SetLocalizedWindowTitle(CFStringRef key, OSStatus noTitle);
+
   private:
     class PanelWindow;
     // Called by the wrapper that closes itself (close box, 'clos'): it is gone, and the

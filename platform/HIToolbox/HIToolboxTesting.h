@@ -5,8 +5,9 @@
 #include "MacWindows.h"
 
 // Called as each modal loop is about to run (RunAppModalLoopForWindow, RunStandardAlert) with
-// the loop's window; null clears the observer.
-typedef void (*HIModalLoopObserver)(WindowRef window, void* userData);
+// the loop's window and running true, and again with false once that loop has ended (the
+// window may be gone by then: it only names the loop); null clears the observer.
+typedef void (*HIModalLoopObserver)(WindowRef window, Boolean running, void* userData);
 void HISetModalLoopObserver(HIModalLoopObserver observer, void* userData);
 
 UInt32 HIGetBeepCount(void); // SysBeep calls so far

@@ -50,8 +50,10 @@ OSStatus RunAppModalLoopForWindow(WindowRef window) {
     QEventLoop loop;
     window->modalLoops.push_back(&loop);
     if (const ModalLoopObserver& watcher = modalLoopObserver(); watcher.observer)
-        watcher.observer(window, watcher.userData);
+        watcher.observer(window, true, watcher.userData);
     loop.exec();
+    if (const ModalLoopObserver& watcher = modalLoopObserver(); watcher.observer)
+        watcher.observer(window, false, watcher.userData);
     // The window may have been disposed of while the loop ran.
     if (hitoolbox::liveWindow(window)) {
         std::erase(window->modalLoops, &loop);

@@ -4,6 +4,8 @@
 
 #include <HIToolboxTesting.h>
 
+#include <gtest/gtest-spi.h>
+
 #include <string>
 
 namespace {
@@ -37,6 +39,23 @@ TEST_F(ModalLoopTest, NestedLoopsEndInnermostFirst) {
               log);
     EXPECT_EQ(windowNoAppModalStateErr, QuitAppModalLoopForWindow(outer));
     EXPECT_EQ(0u, driver.pendingAnswers());
+}
+
+TEST_F(ModalLoopTest, ALoopItsActionLeavesOpenFailsTheTestOnceTheTimeLimitEndsIt) {
+    WindowRef window = openWindow("Dialog");
+    SetWindowTitleWithCFString(window, cfString("Stuck").get());
+    driver.setModalTimeLimit(std::chrono::milliseconds(50));
+    driver.answerNextModal([](WindowRef) {}); // closes nothing
+    testing::TestPartResultArray failures;
+    {
+        const testing::ScopedFakeTestPartResultReporter intercept(
+            testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &failures);
+        EXPECT_EQ(noErr, RunAppModalLoopForWindow(window));
+    }
+    ASSERT_EQ(1, failures.size());
+    const std::string message = failures.GetTestPartResult(0).message();
+    EXPECT_NE(std::string::npos, message.find("Stuck")) << message;
+    EXPECT_NE(std::string::npos, message.find("its scripted action did not close it")) << message;
 }
 
 OSStatus quitOnOK(EventHandlerCallRef, EventRef event, void* window) {

@@ -39,7 +39,16 @@ TEST(ControlValues, AnUnboundControlHasNoBuffersToFill) {
     EXPECT_TRUE(field.steps.empty());
 }
 
-TEST(ControlValues, BlocksAreCopiedIntoTheirBuffersWithTheirSize) {
+TEST(ControlValues, BlocksAreCopiedIntoTheirBuffersAndWithoutBlocksTheBuffersKeepTheirValues) {
+    TestControl unblocked(&kFieldID);
+    unblocked.allocateBuffers();
+    unblocked.setUIValue(7, 4);
+    unblocked.SetControlValueToDefault();
+    unblocked.SetUIValueToDefault();
+    unblocked.SetUIValueToIniData();
+    EXPECT_EQ(0, unblocked.controlValue());
+    EXPECT_EQ(7, unblocked.uiValue());
+
     TestControl field(&kFieldID);
     field.allocateBuffers();
     field.hasBlocks = true;
@@ -52,17 +61,6 @@ TEST(ControlValues, BlocksAreCopiedIntoTheirBuffersWithTheirSize) {
     EXPECT_EQ(-1, field.uiValue());
     EXPECT_TRUE(field.SetUIValueToDefault());
     EXPECT_EQ(3, field.uiValue());
-}
-
-TEST(ControlValues, WithoutBlocksTheBuffersKeepTheirValues) {
-    TestControl field(&kFieldID);
-    field.allocateBuffers();
-    field.setUIValue(7, 4);
-    field.SetControlValueToDefault();
-    field.SetUIValueToDefault();
-    field.SetUIValueToIniData();
-    EXPECT_EQ(0, field.controlValue());
-    EXPECT_EQ(7, field.uiValue());
 }
 
 TEST(ControlValues, TheScreenValueReachesTheControlValueByDataSize) {

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 class TitledControlTest : public testing::Test {
@@ -31,24 +33,37 @@ class TitledControlTest : public testing::Test {
     NibWindow window{CFSTR("Window")};
 };
 
-TEST_F(TitledControlTest, AButtonIsBoundAndTitledFromItsKeyOrReportsThatItHasNone) {
+TEST_F(TitledControlTest, ButtonsAndLabelsShowTheLocalisedTitleOrTheKeyOrKeepTheNibsText) {
     struct Case {
+        const ControlID& id;
         CFStringRef titleKey;
         bool titled;
         const char* text;
     };
-    for (const Case& c : {Case{CFSTR("Help Button Title"), true, "Help"},
-                          Case{CFSTR("Untranslated Button"), true, "Untranslated Button"},
-                          Case{nullptr, false, "From the nib"}}) {
-        retitle(helpBookButtonCtrlID);
-        CGBaseButton button(&helpBookButtonCtrlID, c.titleKey);
-        EXPECT_EQ(c.titled, button.InitializeCtrl(window.get(), nullptr, faxBundle(), nullptr));
-        EXPECT_EQ(window.control(helpBookButtonCtrlID), button.GetControlHandle());
-        EXPECT_EQ(QString::fromUtf8(c.text), shown(helpBookButtonCtrlID));
-        retitle(helpBookButtonCtrlID);
-        EXPECT_EQ(c.titled, button.ReInitializeCtrl(window.get()));
-        EXPECT_EQ(QString::fromUtf8(c.text), shown(helpBookButtonCtrlID));
-        EXPECT_TRUE(button.SimulateUIEventHandler());
+    const Case cases[] = {
+        {helpBookButtonCtrlID, CFSTR("Help Button Title"), true, "Help"},
+        {helpBookButtonCtrlID, CFSTR("Untranslated Button"), true, "Untranslated Button"},
+        {helpBookButtonCtrlID, nullptr, false, "From the nib"},
+        {senderNameStaticTextCtrlID, CFSTR("Sender Name Title"), true, "Sender Name:"},
+        {senderNameStaticTextCtrlID, CFSTR("Title Without Translation"), true,
+         "Title Without Translation"},
+        {senderNameStaticTextCtrlID, nullptr, false, "From the nib"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(controlName(c.id) + " " + c.text);
+        std::unique_ptr<CBaseControl> control;
+        if (&c.id == &helpBookButtonCtrlID)
+            control = std::make_unique<CGBaseButton>(&c.id, c.titleKey);
+        else
+            control = std::make_unique<CStaticTextControl>(&c.id, nullptr, nullptr, nullptr,
+                                                           nullptr, c.titleKey);
+        retitle(c.id);
+        EXPECT_EQ(c.titled, control->InitializeCtrl(window.get(), nullptr, faxBundle(), nullptr));
+        EXPECT_EQ(window.control(c.id), control->GetControlHandle());
+        EXPECT_EQ(QString::fromUtf8(c.text), shown(c.id));
+        retitle(c.id);
+        EXPECT_EQ(c.titled, control->ReInitializeCtrl(window.get()));
+        EXPECT_EQ(QString::fromUtf8(c.text), shown(c.id));
     }
 }
 
@@ -60,30 +75,6 @@ TEST_F(TitledControlTest, AGroupBoxWithoutAKeyKeepsItsNibTitleAndSucceeds) {
         EXPECT_EQ(key ? "Cover Page" : "From the nib", shown(coverPageGroupBoxCtrlID));
         EXPECT_TRUE(box.ReInitializeCtrl(window.get()));
         EXPECT_EQ(window.control(coverPageGroupBoxCtrlID), box.GetControlHandle());
-    }
-}
-
-TEST_F(TitledControlTest, BindingShowsTheLocalisedTitleOrTheKeyItself) {
-    struct Case {
-        CFStringRef titleKey;
-        bool result;
-        const char* text;
-    };
-    const Case cases[] = {
-        {CFSTR("Sender Name Title"), true, "Sender Name:"},
-        {CFSTR("Title Without Translation"), true, "Title Without Translation"},
-        {nullptr, false, "From the nib"}, // without a key the nib's text stays
-    };
-    for (const Case& c : cases) {
-        retitle(senderNameStaticTextCtrlID);
-        CStaticTextControl label(&senderNameStaticTextCtrlID, nullptr, nullptr, nullptr, nullptr,
-                                 c.titleKey);
-        EXPECT_EQ(c.result, label.InitializeCtrl(window.get(), nullptr, nullptr, nullptr));
-        EXPECT_EQ(window.control(senderNameStaticTextCtrlID), label.GetControlHandle());
-        EXPECT_EQ(QString::fromUtf8(c.text), shown(senderNameStaticTextCtrlID));
-        retitle(senderNameStaticTextCtrlID);
-        EXPECT_EQ(c.result, label.ReInitializeCtrl(window.get()));
-        EXPECT_EQ(QString::fromUtf8(c.text), shown(senderNameStaticTextCtrlID));
     }
 }
 

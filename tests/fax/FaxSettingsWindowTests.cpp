@@ -3,7 +3,7 @@
 // address-book file of a scratch folder; Start Sending and Stop; the add button following the
 // number field on the current and an older system; the recipients in a real print ticket; and
 // the address window opened from the sheet.
-#include "AddressEntries.h"
+#include "AddressBookFile.h"
 #include "DemoPrinterTicket.h"
 #include "TestBundles.h"
 
@@ -289,22 +289,9 @@ std::vector<Recipient> readBook(const fs::path& path) {
     return found;
 }
 
-// An address-book file made by the library with one entry.
-void makeBook(const fs::path& path, const Recipient& entry) {
-    QrolMyFaxRecord record{};
-    ASSERT_TRUE(
-        CFStringGetUTF16LECString(cfString(entry.name).get(), record.name, sizeof record.name));
-    ASSERT_TRUE(CFStringGetUTF16LECString(cfString(entry.number).get(), record.faxNumber,
-                                          sizeof record.faxNumber));
-    QROLDataRef data = QROLData_Create();
-    EXPECT_EQ(kQrolNoErr, QROLData_Add_MyFax(data, 1, &record));
-    EXPECT_EQ(kQrolNoErr, QrolGADFile_Add(cfString(path.string()).get(), data, 0));
-    QROLData_Delete(data);
-}
-
 TEST_F(FaxSettingsWindowTest, AddToBookWritesNamedRecipientsAndRefusesANamelessOne) {
     const fs::path book = books / "Office";
-    makeBook(book, {"Zed", "999"});
+    MakeAddressBook(book, {{"Zed", "999"}});
     build();
 
     std::vector<std::string> messages;
@@ -355,6 +342,15 @@ TEST_P(AddButtonTest, FollowsTheNumberFieldsText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CurrentAndOlderSystem, AddButtonTest, testing::Values(0, 0x1039));
+
+TEST_F(FaxSettingsWindowTest, AKeyTimerStillPendingGoesWithTheSheet) {
+    HISetSystemVersionForTesting(0x1039);
+    build();
+    present(
+        [](WindowRef window) { ToolboxDriver::typeKeys(window, phoneNumberTextEditCtrlID, "1"); });
+    sheet.reset();
+    idle(150); // a timer left behind would fire into the deleted sheet
+}
 
 TEST_F(FaxSettingsWindowTest, TheTicketHoldsTheRecipientsInListOrderAndTheSheetsValues) {
     build();
@@ -409,7 +405,7 @@ TEST_F(FaxSettingsWindowTest, TheTicketHoldsTheRecipientsInListOrderAndTheSheets
 }
 
 TEST_F(FaxSettingsWindowTest, LookUpBookOpensTheAddressWindowOnItsFirstTabAndOKReplaces) {
-    makeBook(books / "Office", {"Zed", "999"});
+    MakeAddressBook(books / "Office", {{"Zed", "999"}});
     build();
     SInt32 tab = 0;
     QStringList shownAfter;

@@ -81,29 +81,6 @@ TEST_F(AboutWindowTest, NeitherTheCloseBoxNorAnyOtherCommandClosesIt) {
     EXPECT_EQ("still shown;OK;", log);
 }
 
-// Records whether the base's handling of 'clos' (a close event, hence Close) was reached.
-class CloseRecordingAboutWindow : public AboutWindow {
-  public:
-    using AboutWindow::AboutWindow;
-    int closes = 0;
-    void Close() override { ++closes; }
-};
-
-TEST_F(AboutWindowTest, OnlyOKIsHandledAndOtherCommandsNeverReachTheBase) {
-    CloseRecordingAboutWindow window(CFSTR("NVSendraFax"), CFSTR("About"), faxPlugInBundle());
-    ASSERT_NE(nullptr, window.GetWindowRef());
-    for (UInt32 command :
-         {UInt32(kHICommandClose), UInt32(kHICommandCancel), UInt32(FOUR_CHAR_CODE("abcd"))}) {
-        HICommand other = {};
-        other.commandID = command;
-        EXPECT_FALSE(window.HandleCommand(other));
-    }
-    EXPECT_EQ(0, window.closes);
-    HICommand ok = {};
-    ok.commandID = kHICommandOK;
-    EXPECT_TRUE(window.HandleCommand(ok)) << "also when no modal loop runs";
-}
-
 TEST_F(AboutWindowTest, WithoutItsNibWindowNothingIsShownAndNothingWaits) {
     // The panel test bundle has no nib "NVSendraFax".
     EXPECT_EQ(errInvalidWindowRef, AboutWindow::Present(panelTestBundle(), CFSTR("Message")));

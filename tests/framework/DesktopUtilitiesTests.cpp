@@ -65,14 +65,6 @@ TEST(DesktopUtilitiesTest, ControlBoundsMoveByBothOffsetsOn16BitCoordinates) {
     EXPECT_EQ(errUnknownControl, AdjustControlBounds(nullptr, 1, 1));
 }
 
-TEST(DesktopUtilitiesTest, ReleasingAStringClearsItsHolder) {
-    CFStringRef text = CFStringCreateWithCString(nullptr, "text", kCFStringEncodingUTF8);
-    ReleaseCFString(&text);
-    EXPECT_EQ(nullptr, text);
-    ReleaseCFString(&text); // an empty holder and no holder are left alone
-    ReleaseCFString(nullptr);
-}
-
 QTextBrowser* helpWindow() {
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (widget->objectName() == "HelpViewer") return qobject_cast<QTextBrowser*>(widget);

@@ -37,21 +37,21 @@ class PanelLookupTest : public testing::Test {
     RecordingControl grandchildOnly{log, "grandchildOnly", &kChildOnlyID};
 };
 
-TEST_F(PanelLookupTest, ThePanelsOwnControlComesBeforeAChildsWithTheSameID) {
+TEST_F(PanelLookupTest, OwnControlsComeFirstThenInstallablesAndChildWindowsButNeverParents) {
     const ControlID copy = kSharedID; // equal by value, not by address
-    EXPECT_EQ(&own, panel.GetPanelControl(&copy));
-    EXPECT_EQ(&childShared, child.GetPanelControl(&copy));
-}
-
-TEST_F(PanelLookupTest, InstallableControlsAndChildWindowsAreSearchedToo) {
-    EXPECT_EQ(&installable, panel.GetPanelControl(&kInstallableID));
-    EXPECT_EQ(&grandchildOnly, panel.GetPanelControl(&kChildOnlyID));
-}
-
-TEST_F(PanelLookupTest, AnIDThatNoControlCarriesFindsNothing) {
-    EXPECT_EQ(nullptr, panel.GetPanelControl(&kSameSignatureOtherID));
-    EXPECT_EQ(nullptr, grandchild.GetPanelControl(&kSharedID)); // children do not look upward
-    EXPECT_EQ(nullptr, panel.GetPanelControl(nullptr));
+    const struct {
+        CBasePrintPanel* searcher;
+        const ControlID* id;
+        CBaseControl* found;
+    } cases[] = {{&panel, &copy, &own},
+                 {&child, &copy, &childShared},
+                 {&panel, &kInstallableID, &installable},
+                 {&panel, &kChildOnlyID, &grandchildOnly},
+                 {&panel, &kSameSignatureOtherID, nullptr},
+                 {&grandchild, &kSharedID, nullptr}, // children do not look upward
+                 {&panel, nullptr, nullptr}};
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(cases[i].found, cases[i].searcher->GetPanelControl(cases[i].id)) << "case " << i;
 }
 
 TEST_F(PanelLookupTest, TheConstraintTableReachesTheWholeTree) {

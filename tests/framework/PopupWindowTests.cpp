@@ -190,16 +190,6 @@ TEST_F(PopupWindowTest, ReleaseAndTerminateGiveUpTheWindowAndOnAnUnbuiltOneDoNot
     EXPECT_TRUE(controlsUnbound());
 }
 
-TEST_F(PopupWindowTest, TheOwnerReleasesItsChildWindowsWhenPrintGoesAhead) {
-    build();
-    ASSERT_EQ(noErr, popup->ActivateWindow());
-    WindowRef shown = popup->GetWindowRef();
-    EXPECT_TRUE(owner.ReleaseChildWindow());
-    EXPECT_EQ(nullptr, popup->GetWindow());
-    EXPECT_TRUE(isDisposed(shown));
-    EXPECT_TRUE(owner.ReleaseChildWindow()); // nothing left to release
-}
-
 TEST_F(PopupWindowTest, AWindowTheNibDoesNotHaveLeavesTheControlsUnbound) {
     build(CFSTR("Missing"));
     ASSERT_NE(nullptr, popup->GetWindow());

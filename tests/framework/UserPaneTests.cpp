@@ -49,21 +49,21 @@ class UserPaneTest : public testing::Test {
     OSStatus result = -1;
 };
 
-TEST_F(UserPaneTest, ASmallerParentGrowsToTheNibPaneInEachDimension) {
-    build(Rect{30, 20, 80, 120}); // 100 wide, 50 high; the nib pane is 320 by 180
+// The nib pane is 320 wide and 180 high: a parent grows to it in each dimension it lacks.
+class UserPaneSizeTest : public UserPaneTest,
+                         public testing::WithParamInterface<std::pair<Rect, Rect>> {};
+
+TEST_P(UserPaneSizeTest, TheParentGrowsToTheNibPaneOnlyWhereItIsSmaller) {
+    build(GetParam().first);
     EXPECT_EQ(noErr, result);
-    EXPECT_EQ((Rect{30, 20, 210, 340}), boundsOf(parent()));
+    EXPECT_EQ(GetParam().second, boundsOf(parent()));
 }
 
-TEST_F(UserPaneTest, ALargerParentKeepsItsSize) {
-    build(Rect{10, 5, 310, 505});
-    EXPECT_EQ((Rect{10, 5, 310, 505}), boundsOf(parent()));
-}
-
-TEST_F(UserPaneTest, OnlyTheShortDimensionGrows) {
-    build(Rect{10, 5, 60, 505}); // wide enough, too low
-    EXPECT_EQ((Rect{10, 5, 190, 505}), boundsOf(parent()));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Parents, UserPaneSizeTest,
+    testing::Values(std::pair{Rect{30, 20, 80, 120}, Rect{30, 20, 210, 340}}, // both
+                    std::pair{Rect{10, 5, 310, 505}, Rect{10, 5, 310, 505}},  // neither
+                    std::pair{Rect{10, 5, 60, 505}, Rect{10, 5, 190, 505}})); // height only
 
 TEST_F(UserPaneTest, TheNibPaneIsCentredEmbeddedAndShownWithItsControls) {
     build(Rect{10, 5, 310, 505}); // 500 wide: the 320-wide pane moves across by 90

@@ -250,20 +250,20 @@ TEST_F(WindowTest, DrawingAndActivationGoToTheNextHandlerFirst) {
         log);
 }
 
-TEST_F(WindowTest, TheCloseCommandSendsTheCloseEventThatHidesAndDeletesTheWrapper) {
-    show();
-    EXPECT_EQ(noErr, sendCommand(window, kEventCommandProcess, kHICommandClose));
-    forgetWrapper();
-    EXPECT_TRUE(closedHiddenAndDeleted(log));
-    EXPECT_EQ(nullptr, GetWindowEventTarget(window)); // the platform window went with it
-}
-
-TEST_F(WindowTest, TheCloseBoxClosesTheWrapper) {
-    show();
-    HIWindowGetWidget(window)->close();
-    forgetWrapper();
-    EXPECT_TRUE(closedHiddenAndDeleted(log));
-    EXPECT_EQ(nullptr, GetWindowEventTarget(window));
+TEST_F(WindowTest, TheCloseCommandOrTheCloseBoxHidesAndDeletesTheWrapper) {
+    for (bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox ? "close box" : "close command");
+        if (!wrapper) SetUp(); // a new window for the second way
+        log.clear();
+        show();
+        if (closeBox)
+            HIWindowGetWidget(window)->close();
+        else
+            EXPECT_EQ(noErr, sendCommand(window, kEventCommandProcess, kHICommandClose));
+        forgetWrapper();
+        EXPECT_TRUE(closedHiddenAndDeleted(log));
+        EXPECT_EQ(nullptr, GetWindowEventTarget(window)); // the platform window went with it
+    }
 }
 
 TEST_F(WindowTest, TheCloseCommandIsEnabledAndOtherCommandsAndEventsArePassedOn) {
@@ -305,42 +305,6 @@ TEST_F(WindowTest, UpdateNowSendsTheUpdateEventOnlyWhileAnUpdateIsPending) {
     EXPECT_EQ(CallLog{"next"}, log);
     ASSERT_EQ(noErr, wrapper->ValidateArea(Rect{0, 0, 160, 300}));
     EXPECT_FALSE(IsWindowUpdatePending(window));
-
-    RgnHandle region = NewRgn();
-    const Rect whole = {0, 0, 160, 300};
-    RectRgn(region, &whole);
-    EXPECT_EQ(noErr, wrapper->InvalidateArea(region));
-    EXPECT_TRUE(IsWindowUpdatePending(window));
-    EXPECT_EQ(noErr, wrapper->ValidateArea(region));
-    EXPECT_FALSE(IsWindowUpdatePending(window));
-    DisposeRgn(region);
-}
-
-TEST_F(WindowTest, TitlesPlaceSizeAndButtons) {
-    ASSERT_EQ(noErr, wrapper->SetTitle(CFSTR("Fax Setting")));
-    ASSERT_EQ(noErr, wrapper->SetAlternateTitle(CFSTR("Fax")));
-    CFRef<CFStringRef> title(wrapper->CopyTitle());
-    CFRef<CFStringRef> alternate(wrapper->CopyAlternateTitle());
-    EXPECT_EQ(kCFCompareEqualTo, CFStringCompare(title.get(), CFSTR("Fax Setting"), 0));
-    EXPECT_EQ(kCFCompareEqualTo, CFStringCompare(alternate.get(), CFSTR("Fax"), 0));
-
-    wrapper->MoveTopLeftOfContentTo(40, 60);
-    wrapper->SetContentSize(350, 220);
-    Rect content;
-    ASSERT_EQ(noErr, GetWindowBounds(window, kWindowContentRgn, &content));
-    EXPECT_EQ((Rect{60, 40, 280, 390}), content);
-
-    ControlRef ok = nullptr;
-    ControlRef cancel = nullptr;
-    ASSERT_EQ(noErr, GetControlByID(window, &kOKButtonID, &ok));
-    ASSERT_EQ(noErr, GetControlByID(window, &kCancelButtonID, &cancel));
-    EXPECT_EQ(noErr, wrapper->SetDefaultButton(ok));
-    EXPECT_EQ(noErr, wrapper->SetCancelButton(cancel));
-    ControlRef role = nullptr;
-    GetWindowDefaultButton(window, &role);
-    EXPECT_EQ(ok, role);
-    GetWindowCancelButton(window, &role);
-    EXPECT_EQ(cancel, role);
 }
 
 TEST_F(WindowTest, ControlsAreEnabledAndShownByID) {

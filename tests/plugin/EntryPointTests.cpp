@@ -136,7 +136,7 @@ TEST_F(EntryPoints, PrologueHandsTheDialogThePanesIdentity) {
     EXPECT_TRUE(CFEqual(instance->pane->GetNibWindowName(), CFSTR("Window")));
 }
 
-TEST_F(EntryPoints, FirstLoadReadsInitialDataAndLaterLoadsReapplyConflicts) {
+TEST_F(EntryPoints, SyncLoadsTheScreenOrSavesTheTicketByDirection) {
     startWithSpy();
     EXPECT_EQ(spy_.log, "IniData@2 Preset@2 ToUI@2");
     EXPECT_EQ(pane()->GetPhase(), 0u);
@@ -145,10 +145,8 @@ TEST_F(EntryPoints, FirstLoadReadsInitialDataAndLaterLoadsReapplyConflicts) {
     EXPECT_EQ(table().Sync(context_, session_, kSyncDirectionSetUserInterface), noErr);
     EXPECT_EQ(spy_.log, "Preset@2 ToUI@2 Conflicts@2");
     EXPECT_EQ(pane()->GetPhase(), 0u);
-}
 
-TEST_F(EntryPoints, SavingTakesTheScreenThenWritesTheSessionsTicket) {
-    startWithSpy();
+    // Saving takes the screen, then writes the session's ticket.
     spy_.log.clear();
     EXPECT_EQ(table().Sync(context_, session_, kSyncDirectionSetTickets), noErr);
     EXPECT_EQ(spy_.log, "FromUI@3 Ticket@3");

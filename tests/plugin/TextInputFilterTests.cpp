@@ -66,31 +66,6 @@ TEST(KeyFilters, LimitCountsTheBytesInTheFieldNotTheCharactersOrTheSelection) {
     EXPECT_EQ(field.text(), QString(32, u'a'));
 }
 
-TEST(KeyFilters, EachFieldTakesKeysUpToItsRecordsMaximumLengthAndBlocksTheNextWithABeep) {
-    struct Field {
-        CFStringRef window;
-        const ControlID& id;
-        ControlKeyFilterUPP filter;
-        const TextEditIniData& record;
-    };
-    const Field fields[] = {
-        {CFSTR("Window"), senderNameTextEditCtrlID, senderNameFilter, senderNameTextEditIniData},
-        {CFSTR("FaxSettings"), userNameTextEditCtrlID, userNameFilter, userNameTextEditIniData},
-        {CFSTR("FaxSettings"), phoneNumberTextEditCtrlID, phoneNumberFilter,
-         phoneNumberTextEditIniData},
-        {CFSTR("FaxSettings"), passwordTextEditCtrlID, passwordFilter, passwordTextEditIniData},
-    };
-    for (const Field& each : fields) {
-        FilteredField field(each.window, each.id, each.filter);
-        ASSERT_TRUE(field.installed()) << controlName(each.id);
-        // A digit is a key every one of the four fields takes.
-        const QString full(each.record.maximumLength, u'7');
-        EXPECT_EQ(field.type(full), 0u) << controlName(each.id);
-        EXPECT_EQ(field.type(QStringLiteral("8")), 1u) << controlName(each.id);
-        EXPECT_EQ(field.text(), full) << controlName(each.id);
-    }
-}
-
 TEST(KeyFilters, PhoneNumberTakesDigitsAndDiallingCharactersOnly) {
     FilteredField field(CFSTR("FaxSettings"), phoneNumberTextEditCtrlID, phoneNumberFilter);
     ASSERT_TRUE(field.installed());

@@ -17,6 +17,8 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <gtest/gtest.h>
+
 namespace {
 
 // The control's widget when a user could reach it: present, shown within its window, enabled.
@@ -72,22 +74,52 @@ int keyFor(QChar character) {
 } // namespace
 
 ToolboxDriver::ToolboxDriver() {
-    HISetModalLoopObserver(&ToolboxDriver::modalLoopStarted, this);
+    HISetModalLoopObserver(&ToolboxDriver::modalLoopChanged, this);
 }
 
 ToolboxDriver::~ToolboxDriver() {
     HISetModalLoopObserver(nullptr, nullptr);
 }
 
-void ToolboxDriver::modalLoopStarted(WindowRef window, void* driver) {
-    auto& answers = static_cast<ToolboxDriver*>(driver)->answers_;
-    if (answers.empty()) return;
-    auto action = std::move(answers.front());
-    answers.pop_front();
+void ToolboxDriver::modalLoopChanged(WindowRef window, Boolean running, void* driver) {
+    auto* self = static_cast<ToolboxDriver*>(driver);
+    running ? self->loopStarted(window) : self->loopEnded(window);
+}
+
+void ToolboxDriver::loopStarted(WindowRef window) {
+    auto limit = std::make_unique<QTimer>();
+    limit->setSingleShot(true);
+    QObject::connect(limit.get(), &QTimer::timeout, [this, timer = limit.get()] {
+        for (const RunningLoop& loop : runningLoops_)
+            if (loop.limit.get() == timer) return giveUp(loop);
+    });
+    limit->start(timeLimit_);
+    runningLoops_.push_back({window, !answers_.empty(), std::move(limit)});
+    if (answers_.empty()) return;
+    auto action = std::move(answers_.front());
+    answers_.pop_front();
     // The loop has not started yet: act from inside it.
     QTimer::singleShot(0, [window, action = std::move(action)] {
         if (HIWindowGetWidget(window)) action(window);
     });
+}
+
+void ToolboxDriver::loopEnded(WindowRef window) {
+    for (auto loop = runningLoops_.rbegin(); loop != runningLoops_.rend(); ++loop)
+        if (loop->window == window) {
+            runningLoops_.erase(std::next(loop).base());
+            return;
+        }
+}
+
+void ToolboxDriver::giveUp(const RunningLoop& loop) {
+    QWidget* widget = HIWindowGetWidget(loop.window);
+    const QString shown = widget ? windowTexts(loop.window).join(QStringLiteral(" | ")) : QString();
+    ADD_FAILURE() << "ToolboxDriver: gave up on the modal window showing \"" << shown.toStdString()
+                  << "\" after " << loop.limit->interval() << " ms: "
+                  << (loop.answered ? "its scripted action did not close it"
+                                    : "no scripted action answered it");
+    QuitAppModalLoopForWindow(loop.window);
 }
 
 void ToolboxDriver::answerNextModal(std::function<void(WindowRef)> action) {

@@ -2,6 +2,10 @@
 // paths (clicks, key events through the key filter, picks, selection), answers modal loops
 // with scripted actions and reads what windows show. Controls are named by ControlID; the
 // calls answer false when the control is missing, hidden, disabled or of another kind.
+//
+// No modal loop runs for ever while a driver lives: one still running after the time limit
+// (its scripted action did not close its window, or it had none) fails the running test with
+// a message naming the window, and is ended so that the test goes on.
 #pragma once
 
 #include <Dialogs.h>
@@ -10,11 +14,19 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <deque>
 #include <functional>
+#include <memory>
+#include <vector>
+
+class QTimer;
 
 class ToolboxDriver {
   public:
+    // How long a modal loop may run before the driver gives up on it.
+    static constexpr std::chrono::milliseconds kModalTimeLimit{30000};
+
     // One driver at a time: it answers the modal loops that start while it lives.
     ToolboxDriver();
     ~ToolboxDriver();
@@ -47,6 +59,8 @@ class ToolboxDriver {
     // Presses the alert's button of the item (1 OK, 2 cancel, 3 other) in the next modal loop.
     void answerNextAlert(DialogItemIndex item);
     size_t pendingAnswers() const { return answers_.size(); }
+    // Replaces kModalTimeLimit for the loops that start from now on.
+    void setModalTimeLimit(std::chrono::milliseconds limit) { timeLimit_ = limit; }
     static bool clickAlertButton(WindowRef alertWindow, DialogItemIndex item);
 
     static QString controlText(WindowRef window, ControlID id);
@@ -56,7 +70,19 @@ class ToolboxDriver {
     static bool saveWindowImage(WindowRef window, const QString& path);
 
   private:
-    static void modalLoopStarted(WindowRef window, void* driver);
+    // A running modal loop and the timer that bounds it.
+    struct RunningLoop {
+        WindowRef window;
+        bool answered;
+        std::unique_ptr<QTimer> limit;
+    };
+
+    static void modalLoopChanged(WindowRef window, Boolean running, void* driver);
+    void loopStarted(WindowRef window);
+    void loopEnded(WindowRef window);
+    void giveUp(const RunningLoop& loop);
 
     std::deque<std::function<void(WindowRef)>> answers_;
+    std::vector<RunningLoop> runningLoops_; // innermost last
+    std::chrono::milliseconds timeLimit_ = kModalTimeLimit;
 };
