@@ -404,25 +404,38 @@ TEST_F(FaxSettingsWindowTest, TheTicketHoldsTheRecipientsInListOrderAndTheSheets
     }
 }
 
-TEST_F(FaxSettingsWindowTest, LookUpBookOpensTheAddressWindowOnItsFirstTabAndOKReplaces) {
+TEST_F(FaxSettingsWindowTest, AnAddToBookIsListedByLookUpBookWhoseOKReplacesTheRecipients) {
     MakeAddressBook(books / "Office", {{"Zed", "999"}});
     build();
     SInt32 tab = 0;
-    QStringList shownAfter;
+    QStringList listedByLookUp, shownAfter;
+    std::vector<std::string> messages;
     present([&](WindowRef window) {
         add(window, {"Ann", "111"});
+        ASSERT_TRUE(ToolboxDriver::selectRow(window, recipientListTableViewCtrlID, 1));
+        expectMessage(messages);
+        ToolboxDriver::click(window, addToAddressBookButtonCtrlID);
+
         driver.answerNextModal([&](WindowRef addressWindow) {
             ControlRef tabs = nullptr;
             if (GetControlByID(addressWindow, &AddressSettingTabViewCtrlID, &tabs) == noErr)
                 tab = GetControl32BitValue(tabs);
-            EXPECT_TRUE(ToolboxDriver::selectRow(addressWindow, AddressBookSrcTableViewCtrlID, 1));
+            listedByLookUp =
+                ToolboxDriver::rowTexts(addressWindow, AddressBookSrcTableViewCtrlID, kNameColumn);
+            EXPECT_TRUE(
+                ToolboxDriver::selectRow(addressWindow, AddressBookSrcTableViewCtrlID,
+                                         DataBrowserItemID(listedByLookUp.indexOf("Zed") + 1)));
             EXPECT_TRUE(ToolboxDriver::click(addressWindow, AddressBookAddButtonCtrlID));
             EXPECT_TRUE(ToolboxDriver::click(addressWindow, OKButtonCtrlID));
         });
         ToolboxDriver::click(window, lookupAddressBookButtonCtrlID);
         shownAfter = shownNames(window);
     });
+    EXPECT_EQ((std::vector<std::string>{"The recipients were added to the address book."}),
+              messages);
     EXPECT_EQ(1, tab);
+    listedByLookUp.sort();
+    EXPECT_EQ((QStringList{"Ann", "Zed"}), listedByLookUp) << "the file's entries, Ann added";
     EXPECT_EQ((QStringList{"Ann", "Zed"}), shownAfter);
 }
 
