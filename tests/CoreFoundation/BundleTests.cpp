@@ -1,11 +1,11 @@
 #include "TestSupport.h"
 
+#include <ScopedEnvironment.h>
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -48,28 +48,11 @@ std::string fileName(CFURLRef url) {
     return text(CFRef<CFStringRef>(CFURLCopyLastPathComponent(url)).get());
 }
 
-// Sets the user's language for one test and restores the environment afterwards.
-class Language {
-  public:
-    explicit Language(const char* language) {
-        for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
-            const char* value = std::getenv(variable);
-            saved_.emplace_back(variable, value ? std::optional<std::string>(value) : std::nullopt);
-            unsetenv(variable);
-        }
-        if (language) setenv("LANG", language, 1);
-    }
-    ~Language() {
-        for (const auto& [variable, value] : saved_) {
-            if (value)
-                setenv(variable, value->c_str(), 1);
-            else
-                unsetenv(variable);
-        }
-    }
-
-  private:
-    std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+// The user's language for one test: LANG alone decides, the other locale variables are unset.
+struct Language {
+    explicit Language(const char* language) : lang_("LANG", language) {}
+    ScopedEnvironment language_{"LANGUAGE", nullptr}, all_{"LC_ALL", nullptr},
+        messages_{"LC_MESSAGES", nullptr}, lang_;
 };
 
 CFRef<CFStringRef> localized(const char* key, CFStringRef value = nullptr,
@@ -185,9 +168,9 @@ TEST(CFBundle, FoundByIdentifierWhenMadeOrOnTheSearchPath) {
 
     const fs::path elsewhere =
         makeBundle("elsewhere/Env.bundle", infoWithIdentifier("com.example.env"));
-    setenv("CF_BUNDLE_PATH", ("/nonexistent:" + elsewhere.parent_path().string()).c_str(), 1);
+    const std::string searchPath = "/nonexistent:" + elsewhere.parent_path().string();
+    ScopedEnvironment setting("CF_BUNDLE_PATH", searchPath.c_str());
     EXPECT_TRUE(CFBundleGetBundleWithIdentifier(CFSTR("com.example.env")));
-    unsetenv("CF_BUNDLE_PATH");
 }
 
 CFRef<CFUUIDRef> uuid(const char* text) {
@@ -242,25 +225,6 @@ TEST(CFPlugIn, ABundleWhoseExecutableCannotLoadFailsCleanly) {
     EXPECT_FALSE(CFPlugInInstanceCreate(
         nullptr, static_cast<CFUUIDRef>(CFArrayGetValueAtIndex(factories.get(), 0)), type.get()));
     EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot load"), std::string::npos);
-}
-
-void* makeStatic(CFAllocatorRef, CFUUIDRef) {
-    static int object = 7;
-    return &object;
-}
-
-TEST(CFPlugIn, FactoryFunctionsRegisteredInProcess) {
-    auto factory = uuid("ABCDEF01-2345-6789-ABCD-EF0123456789");
-    auto type = uuid("ABCDEF01-2345-6789-ABCD-EF0123456780");
-    EXPECT_FALSE(CFPlugInRegisterPlugInType(factory.get(), type.get())) << "unknown factory";
-    ASSERT_TRUE(CFPlugInRegisterFactoryFunction(factory.get(), makeStatic));
-    ASSERT_TRUE(CFPlugInRegisterPlugInType(factory.get(), type.get()));
-    CFRef<CFArrayRef> factories(CFPlugInFindFactoriesForPlugInType(type.get()));
-    EXPECT_EQ(CFArrayGetCount(factories.get()), 1);
-    EXPECT_EQ(*static_cast<int*>(CFPlugInInstanceCreate(nullptr, factory.get(), type.get())), 7);
-    EXPECT_TRUE(CFPlugInUnregisterFactory(factory.get()));
-    CFRef<CFArrayRef> after(CFPlugInFindFactoriesForPlugInType(type.get()));
-    EXPECT_EQ(CFArrayGetCount(after.get()), 0);
 }
 
 } // namespace

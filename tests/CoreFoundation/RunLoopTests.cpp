@@ -70,15 +70,7 @@ TEST(CFRunLoopTimer, RepeatingTimerFiresUntilInvalidatedFromItsCallback) {
     EXPECT_EQ(counter.releases, 1);
 }
 
-TEST(CFRunLoopTimer, RemovedTimerDoesNotFireAndTimersFireInNestedQtLoops) {
-    Counter removed;
-    auto quiet = makeTimer(removed, 0.0, 0);
-    CFRunLoopAddTimer(CFRunLoopGetCurrent(), quiet.get(), kCFRunLoopCommonModes);
-    CFRunLoopRemoveTimer(CFRunLoopGetCurrent(), quiet.get(), kCFRunLoopCommonModes);
-    EXPECT_EQ(CFRunLoopRunInMode(kCFRunLoopDefaultMode, 0.05, true), kCFRunLoopRunTimedOut);
-    EXPECT_EQ(removed.fired, 0);
-    EXPECT_TRUE(CFRunLoopTimerIsValid(quiet.get()));
-
+TEST(CFRunLoopTimer, TimersFireInNestedQtLoops) {
     // A modal loop of the toolbox is a plain nested Qt loop: timers fire there too.
     Counter nested;
     auto timer = makeTimer(nested, 0.01, 0);
