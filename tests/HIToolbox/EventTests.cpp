@@ -127,15 +127,18 @@ TEST_F(EventTest, AButtonWithACommandSendsItToItsWindowUnlessItsHitIsTaken) {
     EXPECT_EQ(std::vector<std::string>{"hit"}, log);
 }
 
-TEST_F(EventTest, TheCloseCommandClosesAndTheStandardHandlerDisposesTheWindow) {
+TEST_F(EventTest, TheCloseBoxAndCommandSendCloseAndTheStandardHandlerDisposesTheWindow) {
     WindowRef window = openWindow();
     std::vector<std::string> log;
     Recorder onClose{&log, "close"};
     InstallWindowEventHandler(window, record, 1, &windowClose, &onClose, nullptr);
 
+    ShowWindow(window);
+    HIWindowGetWidget(window)->close(); // the close box
     ToolboxDriver::click(window, controlID("clos", 15));
-    EXPECT_EQ(std::vector<std::string>{"close"}, log);
+    EXPECT_EQ((std::vector<std::string>{"close", "close"}), log);
     EXPECT_NE(nullptr, GetWindowEventTarget(window)); // no standard handler: it stays
+    EXPECT_TRUE(IsWindowVisible(window));
 
     ASSERT_EQ(noErr, ChangeWindowAttributes(window, kWindowStandardHandlerAttribute, 0));
     ToolboxDriver::click(window, controlID("clos", 15));
@@ -158,17 +161,6 @@ TEST_F(EventTest, AHandlerMayDisposeOfItsWindowWhileTheClickIsDispatched) {
     EXPECT_EQ(std::vector<std::string>{"hit"}, log);
     EXPECT_EQ(nullptr, GetWindowEventTarget(window));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-TEST_F(EventTest, TheCloseBoxSendsTheCloseEvent) {
-    WindowRef window = openWindow();
-    std::vector<std::string> log;
-    Recorder onClose{&log, "close", noErr};
-    InstallWindowEventHandler(window, record, 1, &windowClose, &onClose, nullptr);
-    ShowWindow(window);
-    HIWindowGetWidget(window)->close();
-    EXPECT_EQ(std::vector<std::string>{"close"}, log);
-    EXPECT_TRUE(IsWindowVisible(window)); // the handler kept it open
 }
 
 TEST(EventRecord, ParametersKeepTheirTypeAndSize) {
