@@ -7,30 +7,19 @@
 
 namespace {
 
-class CupsSchedulerTest : public testing::Test {
+// The printing environment pointed at the private scheduler, with its queue chosen.
+class CupsSchedulerTest : public PrintingTest {
   protected:
     void SetUp() override {
         std::string whyNot;
         if (!scheduler_.start(whyNot))
             GTEST_SKIP() << "No private CUPS scheduler can start here: " << whyNot;
+        PrintingTest::SetUp();
         cupsSetServer(scheduler_.address().c_str());
-        ASSERT_EQ(PMCreateSession(&session_), noErr);
         ASSERT_EQ(PMSessionSetCurrentPrinter(session_, CFSTR("NVTestFax")), noErr);
     }
-    void TearDown() override {
-        if (session_) PMRelease(session_);
-        cupsSetServer(nullptr);
-    }
 
-    std::filesystem::path writeDocument(const std::string& content) {
-        std::filesystem::path path = folder_.path() / "fax.txt";
-        writeFile(path, content);
-        return path;
-    }
-
-    TemporaryFolder folder_;
     PrivateScheduler scheduler_{NV_DEMO_PPD_SOURCE, NV_RECORDING_BACKEND};
-    PMPrintSession session_ = nullptr;
 };
 
 TEST_F(CupsSchedulerTest, TheQueueIsAPrinterWithItsPPD) {
@@ -77,7 +66,8 @@ TEST_F(CupsSchedulerTest, TicketItemsAndPPDChoicesReachTheBackendAsJobOptions) {
     CFDictionarySetValue(choices, CFSTR("NVFaxSenderMode"), CFSTR("Name"));
 
     std::string outcome;
-    ASSERT_EQ(printFile(session_, writeDocument("Fax page one\n"), &outcome), noErr) << outcome;
+    ASSERT_EQ(printFile(session_, writeDocument("fax.txt", "Fax page one\n"), &outcome), noErr)
+        << outcome;
     EXPECT_NE(outcome.find("as job"), std::string::npos) << outcome;
 
     std::string recorded = scheduler_.waitForRecordedOptions();
@@ -98,14 +88,15 @@ TEST_F(CupsSchedulerTest, TicketItemsAndPPDChoicesReachTheBackendAsJobOptions) {
 TEST_F(CupsSchedulerTest, AQueueThatIsGoneIsReported) {
     ASSERT_TRUE(scheduler_.removeQueue()) << cupsLastErrorString();
     std::string outcome;
-    EXPECT_EQ(printFile(session_, writeDocument("Fax page one\n"), &outcome), kPMQueueNotFound)
+    EXPECT_EQ(printFile(session_, writeDocument("fax.txt", "Fax page one\n"), &outcome),
+              kPMQueueNotFound)
         << outcome;
     EXPECT_NE(outcome.find("is gone"), std::string::npos) << outcome;
 }
 
 TEST_F(CupsSchedulerTest, AServerThatIsDownIsReportedAndTheDocumentKept) {
     scheduler_.stop();
-    std::filesystem::path document = writeDocument("Fax page one\n");
+    std::filesystem::path document = writeDocument("fax.txt", "Fax page one\n");
     std::string outcome;
     EXPECT_EQ(printFile(session_, document, &outcome), kPMServerNotFound) << outcome;
     EXPECT_NE(outcome.find(document.string()), std::string::npos) << outcome;

@@ -2,22 +2,14 @@
 // their choices and defaults, and the dialog extension of the fax pane.
 #include "TestSupport.h"
 
-#include <CFData.h>
-
-#include <cups/ppd.h>
-
-#include <cstring>
-
 namespace {
 
 class DemoPrinterTest : public PrintingTest {
   protected:
     void SetUp() override {
         PrintingTest::SetUp();
-        CFTypeRef data = nullptr;
-        ASSERT_EQ(PMSessionGetDataFromSession(session_, CFSTR("kPMPPDReference"), &data), noErr);
-        ASSERT_NE(data, nullptr) << "the demo printer's PPD did not open";
-        std::memcpy(&ppd_, CFDataGetBytePtr(static_cast<CFDataRef>(data)), sizeof ppd_);
+        ppd_ = sessionPPD(session_);
+        ASSERT_NE(ppd_, nullptr) << "the demo printer's PPD did not open";
     }
 
     // The option's choice keywords, in PPD order.

@@ -2,26 +2,11 @@
 // printer list and changing the current printer.
 #include "TestSupport.h"
 
-#include <CFData.h>
 #include <CFNumber.h>
-
-#include <cups/ppd.h>
-
-#include <cstring>
 
 namespace {
 
 using SessionTest = PrintingTest;
-
-ppd_file_t* ppdOf(PMPrintSession session) {
-    CFTypeRef data = nullptr;
-    ppd_file_t* ppd = nullptr;
-    if (PMSessionGetDataFromSession(session, CFSTR("kPMPPDReference"), &data) != noErr || !data ||
-        CFDataGetLength(static_cast<CFDataRef>(data)) != sizeof ppd)
-        return nullptr;
-    std::memcpy(&ppd, CFDataGetBytePtr(static_cast<CFDataRef>(data)), sizeof ppd);
-    return ppd;
-}
 
 TEST_F(SessionTest, WithoutCupsTheDemoPrinterIsCurrent) {
     PMPrinter printer = nullptr;
@@ -62,12 +47,6 @@ TEST_F(SessionTest, TicketReferenceIsAPointerSizedNumberOfTheSessionsTicket) {
     EXPECT_STREQ(buffer, "value");
 }
 
-TEST_F(SessionTest, PPDReferenceHoldsTheOpenPPDOfTheCurrentPrinter) {
-    ppd_file_t* ppd = ppdOf(session_);
-    ASSERT_NE(ppd, nullptr);
-    EXPECT_NE(ppdFindOption(ppd, "NVFaxImageQuality"), nullptr);
-}
-
 TEST_F(SessionTest, MissingDataKeysAndBadArgumentsAreTold) {
     CFTypeRef data = CFSTR("not cleared");
     EXPECT_EQ(PMSessionGetDataFromSession(session_, CFSTR("NoSuchKey"), &data), noErr);
@@ -93,7 +72,7 @@ TEST_F(SessionTest, ChoosingAPrinterRefreshesThePPDAndDropsTheOldChoices) {
     EXPECT_EQ(CFDictionaryGetCount(choices), 1) << "a failed choice changes nothing";
 
     ASSERT_EQ(PMSessionSetCurrentPrinter(session_, CFSTR("NorvaleDemoFax")), noErr);
-    EXPECT_NE(ppdOf(session_), nullptr);
+    EXPECT_NE(sessionPPD(session_), nullptr);
     EXPECT_EQ(CFDictionaryGetCount(choices), 0);
     char buffer[8] = "";
     EXPECT_EQ(PMTicketGetCString(ticket, 0, 0, CFSTR("kept"), sizeof buffer, kCFStringEncodingUTF8,

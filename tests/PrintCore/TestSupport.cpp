@@ -1,11 +1,13 @@
 #include "TestSupport.h"
 
+#include <CFData.h>
 #include <CFNumber.h>
 
 #include <cups/cups.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -52,6 +54,16 @@ PMTicketRef sessionTicket(PMPrintSession session) {
         !CFNumberGetValue(static_cast<CFNumberRef>(data), kCFNumberSInt64Type, &reference))
         return nullptr;
     return reinterpret_cast<PMTicketRef>(intptr_t(reference));
+}
+
+ppd_file_t* sessionPPD(PMPrintSession session) {
+    CFTypeRef data = nullptr;
+    ppd_file_t* ppd = nullptr;
+    if (PMSessionGetDataFromSession(session, CFSTR("kPMPPDReference"), &data) != noErr || !data ||
+        CFDataGetLength(static_cast<CFDataRef>(data)) != sizeof ppd)
+        return nullptr;
+    std::memcpy(&ppd, CFDataGetBytePtr(static_cast<CFDataRef>(data)), sizeof ppd);
+    return ppd;
 }
 
 OSStatus printFile(PMPrintSession session, const std::filesystem::path& document,

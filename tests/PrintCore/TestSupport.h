@@ -6,6 +6,8 @@
 #include <PrintCore.h>
 #include <ScopedEnvironment.h>
 
+#include <cups/ppd.h>
+
 #include <filesystem>
 #include <map>
 #include <string>
@@ -48,6 +50,9 @@ class PrintingTest : public testing::Test {
 
 // The session's print-settings ticket, read the way the plug-in reads it; null when absent.
 PMTicketRef sessionTicket(PMPrintSession session);
+// The open PPD of the session's current printer, read the way the plug-in reads it; null when
+// the printer has none.
+ppd_file_t* sessionPPD(PMPrintSession session);
 // Prints the file with the session under the title "Fax job"; the outcome sentence goes to
 // *outcome when given.
 OSStatus printFile(PMPrintSession session, const std::filesystem::path& document,
