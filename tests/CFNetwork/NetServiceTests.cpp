@@ -58,9 +58,9 @@ struct ClientRecord {
     }
 };
 
-CFNetServiceRef makeScheduledService(ClientRecord& record) {
-    CFNetServiceRef service = CFNetServiceCreate(
-        nullptr, CFSTR("local."), CFSTR("_pdl-datastream._tcp."), CFSTR("Fax Room"), 0);
+CFNetServiceRef makeScheduledService(ClientRecord& record, CFStringRef name = CFSTR("Fax Room")) {
+    CFNetServiceRef service =
+        CFNetServiceCreate(nullptr, CFSTR("local."), CFSTR("_pdl-datastream._tcp."), name, 0);
     CFNetServiceClientContext context{0, &record, nullptr, nullptr, nullptr};
     CFNetServiceSetClient(service, ClientRecord::callBack, &context);
     CFNetServiceScheduleWithRunLoop(service, CFRunLoopGetCurrent(), kCFRunLoopCommonModes);
@@ -69,10 +69,7 @@ CFNetServiceRef makeScheduledService(ClientRecord& record) {
 
 class NetServiceTest : public testing::Test {
   protected:
-    void TearDown() override {
-        CFNetServiceRemoveTestResolver();
-        CFNetServiceSetResolveWithTimeoutPresent(true);
-    }
+    void TearDown() override { CFNetServiceRemoveTestResolver(); }
 };
 
 TEST_F(NetServiceTest, AnswerReachesTheClientOnceOnTheRunLoop) {
@@ -161,24 +158,12 @@ TEST_F(NetServiceTest, ResolvingNeedsClientRunLoopAndNoResolutionRunning) {
     EXPECT_EQ(0, CFNetServiceGetTestResolutionCount());
 }
 
-TEST_F(NetServiceTest, ResolveWithTimeoutCanBeMadeAbsent) {
-    EXPECT_TRUE(CFNetServiceResolveWithTimeout != nullptr);
-    CFNetServiceSetResolveWithTimeoutPresent(false);
-    EXPECT_TRUE(CFNetServiceResolveWithTimeout == nullptr);
-    CFNetServiceSetResolveWithTimeoutPresent(true);
-    EXPECT_TRUE(CFNetServiceResolveWithTimeout != nullptr);
-}
-
 // The daemon itself, where one runs: a service nobody offers ends with an error in time. This
 // sends one multicast DNS question on the local link.
 TEST(AvahiDaemonTest, ServiceNobodyOffersEndsWithAnError) {
     ClientRecord record;
     CFNetServiceRef service =
-        CFNetServiceCreate(nullptr, CFSTR("local."), CFSTR("_pdl-datastream._tcp."),
-                           CFSTR("NVSendraFax test service nobody offers"), 0);
-    CFNetServiceClientContext context{0, &record, nullptr, nullptr, nullptr};
-    CFNetServiceSetClient(service, ClientRecord::callBack, &context);
-    CFNetServiceScheduleWithRunLoop(service, CFRunLoopGetCurrent(), kCFRunLoopCommonModes);
+        makeScheduledService(record, CFSTR("NVSendraFax test service nobody offers"));
     CFStreamError error{};
     if (!CFNetServiceResolveWithTimeout(service, 2.0, &error)) {
         CFRelease(service);
