@@ -57,20 +57,6 @@ class KeyFilterTest : public NibWindowTest {
     const ControlID id = controlID("edit", 5);
 };
 
-TEST_F(KeyFilterTest, TheFilterBlocksKeysWithABeepAndPassesOthers) {
-    installFilter(NewControlKeyFilterUPP(lettersOnly));
-    ToolboxDriver::typeKeys(window, id, "ab1c+D");
-    EXPECT_EQ("abcD", text());
-    EXPECT_EQ(2u, ToolboxDriver::beepCount());
-    ToolboxDriver::pressKey(window, id, Qt::Key_Backspace);
-    ToolboxDriver::pressKey(window, id, Qt::Key_Left);
-    ToolboxDriver::pressKey(window, id, Qt::Key_Delete);
-    EXPECT_EQ("ab", text());
-    EXPECT_EQ(2u, ToolboxDriver::beepCount());
-    ToolboxDriver::pressKey(window, id, Qt::Key_Up); // blocked: not in the filter's set
-    EXPECT_EQ(3u, ToolboxDriver::beepCount());
-}
-
 TEST_F(KeyFilterTest, KeysReachTheFilterWithCarbonCodesAndCtrlAsCommand) {
     installFilter(lettersOnly);
     ToolboxDriver::pressKey(window, id, Qt::Key_Left);
