@@ -192,24 +192,6 @@ TEST_F(ControlTest, TagsAControlDoesNotTakeAreRefused) {
               SetControlData(nullptr, 0, kControlEditTextCFStringTag, sizeof text, &text));
 }
 
-TEST_F(ControlTest, TheClockGivesItsTimeAsALongDate) {
-    WindowRef window = openWindow();
-    ControlRef clock = control(window, "clck", 12);
-    LongDateRec date{};
-    ASSERT_EQ(noErr, GetControlData(clock, kControlClockPart, kControlClockLongDateTag, sizeof date,
-                                    &date, nullptr));
-    EXPECT_EQ(7, date.hour);
-    EXPECT_EQ(5, date.minute);
-    date.hour = 23;
-    date.minute = 40;
-    ASSERT_EQ(noErr, SetControlData(clock, kControlClockPart, kControlClockLongDateTag, sizeof date,
-                                    &date));
-    LongDateRec read{};
-    GetControlData(clock, kControlClockPart, kControlClockLongDateTag, sizeof read, &read, nullptr);
-    EXPECT_EQ(23, read.hour);
-    EXPECT_EQ(40, read.minute);
-}
-
 TEST_F(ControlTest, PropertiesAreKeptUntilRemoved) {
     WindowRef window = openWindow();
     ControlRef field = control(window, "edit", 5);
