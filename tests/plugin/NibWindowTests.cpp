@@ -1,9 +1,12 @@
 // Each nib window of the real bundle, shown as the plug-in shows it: every control of its
-// definition table is there under its ControlID, laid out without overlaps inside its window,
-// and each list shows the name and fax number columns. A screenshot of every window is saved
-// for review.
+// definition table is there under its ControlID, also after the window is built again as a
+// child window rebuilds it, laid out without overlaps inside its window, and each list shows the
+// name and fax number columns. A screenshot of every window is saved for review.
 #include "NibWindow.h"
 #include "NibWindowControls.h"
+
+#include <CPopupWindowInPanel.h>
+#include <PlugInIdentity.h>
 
 #include <TestDriver/ToolboxDriver.h>
 
@@ -13,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -39,17 +43,36 @@ std::vector<DataBrowserPropertyID> columnsOf(QTreeView* view) {
     return columns;
 }
 
-TEST_P(NibWindows, ShowEveryControlOfTheirTableUnderItsControlID) {
-    NibWindow window(windowName().get());
-    ASSERT_TRUE(window.get());
-    ShowWindow(window.get());
+// Built as a child window builds it: from the bundle, bound through its owner, shown, put away
+// and shown again, rebuilt from the nib with every control found and bound again.
+TEST_P(NibWindows, ShowEveryControlOfTheirTableUnderItsControlIDAgainWhenRebuilt) {
+    CBasePrintPanel owner;
+    CPopupWindowInPanel window(GetPDENibFileName(), windowName().get(), GetAppBundleRef());
+    std::vector<std::unique_ptr<CBaseControl>> controls;
     for (const ControlID* id : GetParam().controls) {
-        ControlRef control = window.control(*id);
-        ASSERT_TRUE(control) << controlName(*id) << " is missing";
-        EXPECT_TRUE(IsControlVisible(control)) << controlName(*id);
-        EXPECT_TRUE(IsControlEnabled(control)) << controlName(*id);
+        controls.push_back(std::make_unique<CBaseControl>(id));
+        window.RunTimeAddNewControl(controls.back().get());
     }
-    EXPECT_TRUE(saveScreenshot(window.get(), QString::fromUtf8(GetParam().nibWindowName)));
+    owner.RunTimeAddNewWindow(&window);
+    owner.InitilaizeChildWindow(nullptr, nullptr, GetAppBundleRef(), nullptr);
+    ASSERT_EQ(noErr, window.ActivateWindow());
+    ASSERT_EQ(noErr, window.DeactivateWindow());
+    EXPECT_EQ(nullptr, window.GetWindow());
+    ASSERT_EQ(noErr, window.ActivateWindow());
+    ASSERT_TRUE(window.GetWindowRef());
+    EXPECT_TRUE(IsWindowVisible(window.GetWindowRef()));
+    for (const auto& control : controls) {
+        const ControlID& id = *control->GetControlID();
+        ControlRef found = nullptr;
+        ASSERT_EQ(noErr, GetControlByID(window.GetWindowRef(), &id, &found)) << controlName(id);
+        EXPECT_EQ(found, control->GetControlHandle()) << controlName(id) << " bound again";
+        EXPECT_TRUE(IsControlVisible(found)) << controlName(id);
+        EXPECT_TRUE(IsControlEnabled(found)) << controlName(id);
+    }
+    EXPECT_TRUE(saveScreenshot(window.GetWindowRef(), QString::fromUtf8(GetParam().nibWindowName)));
+    EXPECT_TRUE(owner.ReleaseChildWindow());
+    EXPECT_EQ(nullptr, window.GetWindow());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_P(NibWindows, LayOutTheirControlsInsideTheirParentsWithoutOverlaps) {
