@@ -204,7 +204,7 @@ TEST_F(PanePopups, AThirdChoiceDefaultIsRestoredAndAConflictingChoiceIsGreyed) {
     EXPECT_TRUE(pick(imageQualityPopupListCtrlID, 4));
 }
 
-TEST_F(PanePopups, APresetChoiceIsTakenAndOneThePPDLacksFallsBackToTheDefault) {
+TEST_F(PanePopups, PresetChoicesAreTakenAndChosenChoicesWrittenThroughTheTicket) {
     open(kDemoPPD);
     const struct {
         CFStringRef preset;
@@ -218,10 +218,8 @@ TEST_F(PanePopups, APresetChoiceIsTakenAndOneThePPDLacksFallsBackToTheDefault) {
         load();
         EXPECT_EQ(shownItem(imageQualityPopupListCtrlID), presetCase.shown);
     }
-}
 
-TEST_F(PanePopups, TheChosenChoiceGoesIntoTheTicketAndNothingWithoutAChoice) {
-    open(kDemoPPD);
+    // The chosen choice goes into the ticket, and nothing without a choice.
     ASSERT_TRUE(pick(imageQualityPopupListCtrlID, 4));
     pane_.SetValueFromUIToControl();
     PMTicketRef ticket = nullptr;
