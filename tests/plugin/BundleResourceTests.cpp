@@ -8,8 +8,6 @@
 #include <AppleHelp.h>
 
 #include <CFPlugIn.h>
-#include <Controls.h>
-#include <HIToolboxQt.h>
 
 #include <QWidget>
 
@@ -54,20 +52,6 @@ TEST(FaxBundle, PaneWindowsUserPaneHoldsEveryControlOfThePane) {
             userPane->rect().contains(QRect(widget->mapTo(userPane, QPoint()), widget->size())))
             << controlName(*id) << " lies outside the pane";
     }
-}
-
-TEST(FaxBundle, AboutWindowHasAnOKButtonSendingOK) {
-    NibWindow window(CFSTR("About"));
-    ASSERT_TRUE(window.get());
-    bool okButton = false;
-    for (QWidget* widget : HIWindowGetWidget(window.get())->findChildren<QWidget*>()) {
-        ControlRef control = HIControlFromWidget(widget);
-        UInt32 command = 0;
-        if (control && GetControlCommandID(control, &command) == noErr &&
-            command == FOUR_CHAR_CODE("ok  "))
-            okButton = true;
-    }
-    EXPECT_TRUE(okButton);
 }
 
 TEST(FaxBundle, HelpBookRegistersAndOpensThePanesPage) {
