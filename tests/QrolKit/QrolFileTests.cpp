@@ -40,12 +40,6 @@ CFRef<CFStringRef> cfPath(const fs::path& path) {
         CFStringCreateWithCString(nullptr, path.c_str(), kCFStringEncodingUTF8));
 }
 
-// A data set that goes with the test.
-struct DataSet {
-    QROLDataRef ref = QROLData_Create();
-    ~DataSet() { QROLData_Delete(ref); }
-};
-
 class QrolFileTest : public testing::Test {
   protected:
     fs::path folder = fs::path(testing::TempDir()) /

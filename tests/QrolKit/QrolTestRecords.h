@@ -1,4 +1,5 @@
-// File entry records for the tests, and their text fields read back.
+// File entry records for the tests, their text fields read back, and data sets that go with
+// the test.
 #pragma once
 
 #include <QrolKit.h>
@@ -36,3 +37,16 @@ inline QrolMyFaxRecord fileEntry(const std::u16string& name, const std::u16strin
     entry.creationTime = created;
     return entry;
 }
+
+// A data set deleted at the end of the test.
+struct DataSet {
+    QROLDataRef ref = QROLData_Create();
+    DataSet() = default;
+    DataSet(const DataSet&) = delete;
+    DataSet& operator=(const DataSet&) = delete;
+    ~DataSet() { QROLData_Delete(ref); }
+    bool empty() const {
+        return QROLData_GetCount_Fax(ref) == 0 && QROLData_GetCount_FaxGroup(ref) == 0 &&
+               QROLData_GetCount_MyFax(ref) == 0 && QROLData_GetCount_MyFaxGroup(ref) == 0;
+    }
+};

@@ -52,7 +52,9 @@ TEST_F(CheckBoxTest, BindingTitlesTheBoxAndStartsBothValuesUnchecked) {
     EXPECT_EQ(nullptr, keyless.GetValueFromControl()) << "no buffers without a title";
 }
 
-TEST_F(CheckBoxTest, ReplayingTheInitialValueOfAnUncheckedBoxDisablesTheTimeFieldOnly) {
+// Replaying the initial value disables the time field for an unchecked box only; unchecking
+// disables it and checking enables it again.
+TEST_F(CheckBoxTest, TheDelayedTimeFieldIsUsableOnlyWhileTheBoxIsChecked) {
     startFromIniData();
     SetControlValue(box(), 0);
     EXPECT_TRUE(checkBox.SimulationUIEventHandler());
@@ -61,10 +63,9 @@ TEST_F(CheckBoxTest, ReplayingTheInitialValueOfAnUncheckedBoxDisablesTheTimeFiel
     EXPECT_EQ(0, uiValue());
     EXPECT_TRUE(checkBox.SimulationUIEventHandler()); // no change, nothing more
     EXPECT_EQ(1, delayedTime.GetDisableCount());
-}
 
-TEST_F(CheckBoxTest, ReplayingACheckedBoxDisablesNothingAndUncheckingDisablesTheTimeField) {
     startFromIniData();
+    delayedTime.ResetStatus();
     SetControlValue(box(), 1);
     checkBox.SimulationUIEventHandler();
     EXPECT_EQ(0, delayedTime.GetDisableCount()) << "the checked state's list is empty";

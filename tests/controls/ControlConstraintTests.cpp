@@ -41,7 +41,7 @@ class ConstraintTest : public testing::Test {
     TestControl target{&kTargetID};
 };
 
-TEST_F(ConstraintTest, ATargetDisabledByTwoSourcesIsActiveOnlyWhenBothEnableIt) {
+TEST_F(ConstraintTest, ATargetDisabledOrHiddenByTwoSourcesComesBackOnlyWhenBothLetIt) {
     sourceA.DisableControlConstrains();
     sourceB.DisableControlConstrains();
     EXPECT_EQ(2, target.GetDisableCount());
@@ -51,6 +51,14 @@ TEST_F(ConstraintTest, ATargetDisabledByTwoSourcesIsActiveOnlyWhenBothEnableIt) 
     sourceB.EnableControlConstrains();
     EXPECT_EQ(0, target.GetDisableCount());
     EXPECT_TRUE(IsControlActive(targetHandle()));
+
+    sourceA.HideControlConstrains();
+    sourceB.HideControlConstrains();
+    sourceA.ShowControlConstrains();
+    EXPECT_FALSE(IsControlVisible(targetHandle()));
+    EXPECT_EQ(1, target.GetHideCount());
+    sourceB.ShowControlConstrains();
+    EXPECT_TRUE(IsControlVisible(targetHandle()));
 }
 
 TEST_F(ConstraintTest, ResettingActivatesAtOnceAndClearsBothCounts) {
@@ -64,26 +72,15 @@ TEST_F(ConstraintTest, ResettingActivatesAtOnceAndClearsBothCounts) {
     EXPECT_FALSE(IsControlVisible(targetHandle())); // visibility is not touched
 }
 
-TEST_F(ConstraintTest, ATargetHiddenByTwoSourcesShowsAfterBothShowIt) {
-    sourceA.HideControlConstrains();
-    sourceB.HideControlConstrains();
-    sourceA.ShowControlConstrains();
-    EXPECT_FALSE(IsControlVisible(targetHandle()));
-    EXPECT_EQ(1, target.GetHideCount());
-    sourceB.ShowControlConstrains();
-    EXPECT_TRUE(IsControlVisible(targetHandle()));
-}
-
-TEST_F(ConstraintTest, PPDVisibilityBypassesTheHideCount) {
+TEST_F(ConstraintTest, PPDVisibilityBypassesTheHideCountWhichIsNotClamped) {
     sourceA.HideControlConstrains();
     target.PPDCtrlShow();
     EXPECT_TRUE(IsControlVisible(targetHandle()));
     EXPECT_EQ(1, target.GetHideCount());
     target.PPDCtrlHide();
     EXPECT_FALSE(IsControlVisible(targetHandle()));
-}
 
-TEST_F(ConstraintTest, CountsAreNotClamped) {
+    // The counts are not clamped.
     target.Enable(); // an enable without a disable
     EXPECT_EQ(-1, target.GetDisableCount());
     target.Disable(); // back to 0: stays active

@@ -1,5 +1,5 @@
 // Binding and the movement of a control's value between its default and initial-data blocks,
-// its two buffers and the screen; the routing of obscured ticket values.
+// its two buffers and the screen.
 #include "TestControl.h"
 #include "TestWindows.h"
 
@@ -27,7 +27,7 @@ TEST(ControlBinding, AControlFindsItselfInTheWindowByItsControlID) {
     EXPECT_FALSE(anonymous.InitializeCtrl(window.window()));
 }
 
-TEST(ControlValues, AnUnboundControlHasNoBuffersToFill) {
+TEST(ControlValues, AnUnboundControlHasNoBuffersToFillAndNoDefaultToShow) {
     TestControl field(&kFieldID);
     field.hasBlocks = true;
     EXPECT_TRUE(field.SetControlValueToDefault());
@@ -37,6 +37,10 @@ TEST(ControlValues, AnUnboundControlHasNoBuffersToFill) {
     EXPECT_TRUE(field.SetValueFromUIToControl());
     EXPECT_EQ(0, field.GetDataBlkSize());
     EXPECT_TRUE(field.steps.empty());
+    field.defaultBlock = 2;
+    field.allocateBuffers(); // the default is shown only once the value buffer is there
+    EXPECT_TRUE(field.SetDefaultValueToUI());
+    EXPECT_EQ(std::vector<std::string>{"SetExternalValueToUI 2/4"}, field.steps);
 }
 
 TEST(ControlValues, BlocksAreCopiedIntoTheirBuffersAndWithoutBlocksTheBuffersKeepTheirValues) {
@@ -72,45 +76,6 @@ TEST(ControlValues, TheScreenValueReachesTheControlValueByDataSize) {
     field.setUIValue(9, 4);
     field.SetValueFromUIToControl();
     EXPECT_EQ(9, field.controlValue());
-}
-
-TEST(ControlValues, TheDefaultIsShownOnlyWhenTheControlHasItsValueBuffer) {
-    TestControl field(&kFieldID);
-    field.hasBlocks = true;
-    field.defaultBlock = 2;
-    field.SetDefaultValueToUI();
-    EXPECT_TRUE(field.steps.empty());
-    field.allocateBuffers();
-    EXPECT_TRUE(field.SetDefaultValueToUI());
-    EXPECT_EQ(std::vector<std::string>{"SetExternalValueToUI 2/4"}, field.steps);
-}
-
-// Records which ticket write the routing chose.
-class TicketRoutingControl : public CBaseControl {
-  public:
-    using CBaseControl::CBaseControl;
-    using CBaseControl::SetValueToTicket;
-    std::string chosen;
-    bool SetValueToTicketWithKVEEnc(OpaquePMTicketRef*, bool) override {
-        chosen = "obscured";
-        return true;
-    }
-    bool SetValueToTicket(OpaquePMTicketRef*, bool) override {
-        chosen = "plain";
-        return true;
-    }
-};
-
-TEST(ControlTicketRouting, AControlNamedInTheListIsWrittenObscured) {
-    TicketRoutingControl field(&kFieldID);
-    CFRef<CFMutableArrayRef> list(CFArrayCreateMutable(nullptr, 0, nullptr));
-    CFArrayAppendValue(list.get(), &kOtherID);
-    EXPECT_TRUE(field.SetValueToTicket(nullptr, false, list.get()));
-    EXPECT_EQ("plain", field.chosen);
-    const ControlID equalCopy = kFieldID; // equal by value, not by address
-    CFArrayAppendValue(list.get(), &equalCopy);
-    EXPECT_TRUE(field.SetValueToTicket(nullptr, false, list.get()));
-    EXPECT_EQ("obscured", field.chosen);
 }
 
 } // namespace

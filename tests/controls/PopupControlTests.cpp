@@ -180,7 +180,7 @@ TEST_F(PanePopups, FillFromTheDemoPPDShowingItsDefaultsAndTitles) {
     EXPECT_EQ(ppdFindMarkedChoice(ppd_, "NVFaxTransmissionReport")->choice, std::string("OnError"));
 }
 
-TEST_F(PanePopups, AThirdChoiceDefaultIsSelectedAndRestoredAsTheDefault) {
+TEST_F(PanePopups, AThirdChoiceDefaultIsRestoredAndAConflictingChoiceIsGreyed) {
     open(kTestData + "/ThirdDefaultConstrained.ppd");
     EXPECT_EQ(shownItem(imageQualityPopupListCtrlID), 3);
     EXPECT_EQ(imageQualityListIniData.defaultValue, 3);
@@ -189,10 +189,8 @@ TEST_F(PanePopups, AThirdChoiceDefaultIsSelectedAndRestoredAsTheDefault) {
     pane_.SetDefaultValueToUI();
     EXPECT_EQ(shownItem(imageQualityPopupListCtrlID), 3);
     EXPECT_EQ(ppdFindMarkedChoice(ppd_, "NVFaxImageQuality")->choice, std::string("SuperFine"));
-}
 
-TEST_F(PanePopups, AChoiceThatConflictsAfterAnotherOptionChangesIsGreyedAndKeepsItsText) {
-    open(kTestData + "/ThirdDefaultConstrained.ppd");
+    // A choice that conflicts after another option changes is greyed and keeps its text.
     MenuRef qualities = GetControlPopupMenuHandle(window_.control(imageQualityPopupListCtrlID));
     EXPECT_TRUE(IsMenuItemEnabled(qualities, 4));
 
@@ -206,7 +204,7 @@ TEST_F(PanePopups, AChoiceThatConflictsAfterAnotherOptionChangesIsGreyedAndKeeps
     EXPECT_TRUE(pick(imageQualityPopupListCtrlID, 4));
 }
 
-TEST_F(PanePopups, APresetChoiceIsTakenAndOneThePPDLacksFallsBackToTheDefault) {
+TEST_F(PanePopups, PresetChoicesAreTakenAndChosenChoicesWrittenThroughTheTicket) {
     open(kDemoPPD);
     const struct {
         CFStringRef preset;
@@ -220,10 +218,8 @@ TEST_F(PanePopups, APresetChoiceIsTakenAndOneThePPDLacksFallsBackToTheDefault) {
         load();
         EXPECT_EQ(shownItem(imageQualityPopupListCtrlID), presetCase.shown);
     }
-}
 
-TEST_F(PanePopups, TheChosenChoiceGoesIntoTheTicketAndNothingWithoutAChoice) {
-    open(kDemoPPD);
+    // The chosen choice goes into the ticket, and nothing without a choice.
     ASSERT_TRUE(pick(imageQualityPopupListCtrlID, 4));
     pane_.SetValueFromUIToControl();
     PMTicketRef ticket = nullptr;

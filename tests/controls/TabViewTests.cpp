@@ -57,14 +57,14 @@ class TabViewTest : public testing::Test {
     CTabView tabs{&AddressSettingTabViewCtrlID, &addressSettingTabIniData, nullptr, nullptr};
 };
 
-TEST_F(TabViewTest, BindingTitlesTheTabsAndShowsOnlyTheInitialTabsPane) {
+// Binding titles the tabs and shows only the initial tab's pane; selecting shows that tab's pane
+// and a tab beyond the count changes nothing.
+TEST_F(TabViewTest, BindingAndSelectingShowOnlyTheCurrentTabsPane) {
     EXPECT_EQ(1, tabs.getCurrentTabIndex());
     EXPECT_EQ((std::vector<bool>{true, false}), panesShown());
     EXPECT_EQ("Address Book", tabTitle(1));
     EXPECT_EQ("Device", tabTitle(2));
-}
 
-TEST_F(TabViewTest, SelectingShowsThatTabsPaneAndATabBeyondTheCountChangesNothing) {
     for (unsigned short missing : {3, 0}) {
         EXPECT_FALSE(tabs.selectTab(missing));
         EXPECT_EQ(1, tabs.getCurrentTabIndex());

@@ -1,10 +1,7 @@
 // The text fields bound to the real fields of the plug-in's nib windows and used as a user
 // uses them: typing through the key filter their binding installs, pasting, checking the text
-// with the message window answering, the clock's time, and the ticket values of a real print
-// session.
-#include "DemoPrinterTicket.h"
-
-#include <CPasswordTextEditControl.h>
+// with the message window answering, and the clock's time.
+#include <CTextEditControl.h>
 #include <CTimeTextEditControl.h>
 #include <ControlDefinitionTables.h>
 #include <PlugInNibWindow.h>
@@ -260,29 +257,6 @@ TEST_F(TextEditControlTest, TheDelayedTimeIsTheClocksHourAndMinuteAndComesBackAf
     CTimeTextEditControl unbound(&delayedTimeTextEditCtrlID, &delayedTimeTextEditIniData, nullptr,
                                  nullptr, &delayedTimesTextEditAccessInfo);
     EXPECT_EQ(nullptr, unbound.GetValueFromUI());
-}
-
-TEST_F(TextEditControlTest, ThePasswordReachesTheTicketObscuredTheTimeAsItIs) {
-    const DemoPrinterTicket demo;
-    ASSERT_TRUE(demo.ticket());
-    FaxNibWindow window(CFSTR("FaxSettings"));
-    CPasswordTextEditControl password(&passwordTextEditCtrlID, &passwordTextEditIniData, nullptr,
-                                      &passwordTextEditFilterData, &passwordTextEditAccessInfo);
-    CTimeTextEditControl time(&delayedTimeTextEditCtrlID, &delayedTimeTextEditIniData, nullptr,
-                              nullptr, &delayedTimesTextEditAccessInfo);
-    for (CTextEditControl* field : {(CTextEditControl*)&password, (CTextEditControl*)&time})
-        ASSERT_TRUE(field->InitializeCtrl(window.get(), nullptr, nullptr, nullptr));
-    ToolboxDriver::typeKeys(window.get(), passwordTextEditCtrlID, QStringLiteral("1234"));
-    window.widgetAs<QTimeEdit>(delayedTimeTextEditCtrlID)->setTime(QTime(9, 30));
-    CFRef<CFMutableArrayRef> noEncryptedControls(CFArrayCreateMutable(nullptr, 0, nullptr));
-    for (CTextEditControl* field : {(CTextEditControl*)&password, (CTextEditControl*)&time}) {
-        ASSERT_NE(nullptr, field->GetValueFromUI());
-        field->SetValueFromUIToControl();
-        EXPECT_TRUE(field->SetValueToTicket(demo.ticket(), false, noEncryptedControls.get()));
-    }
-    // "1234" XOR "qzvj" is 40 48 45 5E.
-    EXPECT_EQ("QEhFXg==", demo.text(passwordTextEditAccessInfo.ticketKey));
-    EXPECT_EQ("09:30", demo.text(delayedTimesTextEditAccessInfo.ticketKey));
 }
 
 } // namespace

@@ -98,7 +98,7 @@ TEST_F(TitledControlTest, ReadingTheScreenGivesTheTextAsUTF8AndKeepsItOverAnEmpt
                  static_cast<const char*>(label.GetValueFromUI()));
 }
 
-TEST_F(TitledControlTest, APPDLabelKeepsItsNibTextUntilTextIsSetAndShowsItUnlocalised) {
+TEST_F(TitledControlTest, APPDLabelKeepsItsNibTextUntilTextIsSetAndShowsItUnlocalisedIfItCan) {
     CGPPDStaticTextCtrl label(&imageQualityStaticTextCtrlID, "NVFaxImageQuality", nullptr, nullptr,
                               nullptr, nullptr);
     CFStringRef text = CFSTR("Sender Name Title");
@@ -111,14 +111,12 @@ TEST_F(TitledControlTest, APPDLabelKeepsItsNibTextUntilTextIsSetAndShowsItUnloca
     EXPECT_FALSE(label.SetExternalValueToUI(nullptr, 0));
     EXPECT_TRUE(label.SetExternalValueToUI(&text, sizeof text));
     EXPECT_EQ("Sender Name Title", shown(imageQualityStaticTextCtrlID));
-}
 
-TEST_F(TitledControlTest, APPDLabelBoundToAControlWithoutTextReportsFailure) {
-    CGPPDStaticTextCtrl label(&helpBookButtonCtrlID, "NVFaxImageQuality", nullptr, nullptr, nullptr,
-                              nullptr);
-    ASSERT_TRUE(label.InitializeCtrl(window.get(), nullptr, nullptr, nullptr));
-    CFStringRef text = CFSTR("Title");
-    EXPECT_FALSE(label.SetExternalValueToUI(&text, sizeof text));
+    // Bound to a control without text, setting the text reports failure.
+    CGPPDStaticTextCtrl onButton(&helpBookButtonCtrlID, "NVFaxImageQuality", nullptr, nullptr,
+                                 nullptr, nullptr);
+    ASSERT_TRUE(onButton.InitializeCtrl(window.get(), nullptr, nullptr, nullptr));
+    EXPECT_FALSE(onButton.SetExternalValueToUI(&text, sizeof text));
 }
 
 } // namespace

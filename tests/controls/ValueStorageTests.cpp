@@ -140,7 +140,7 @@ TEST_F(ValueStorageTest, ASlashFirstOrAnApostropheCommaOrBackslashEscapesEveryBy
     EXPECT_EQ("a/b", ticketText(kNameAccess.ticketKey));
 }
 
-TEST_F(ValueStorageTest, PlainTextOfUpTo255BytesIsWrittenAsItIsWithThePlugInsClientID) {
+TEST_F(ValueStorageTest, TextOfUpTo255BytesIsWrittenWholeWithThePlugInsClientID) {
     const std::string plain = "Hanako Sato" + std::string(244, 'x');
     EXPECT_EQ(plain, roundTrip(plain));
     EXPECT_EQ(plain, ticketText(kNameAccess.ticketKey));
@@ -154,9 +154,8 @@ TEST_F(ValueStorageTest, PlainTextOfUpTo255BytesIsWrittenAsItIsWithThePlugInsCli
     ASSERT_EQ(255u, escaped.size());
     EXPECT_EQ(escaped, roundTrip(escaped)) << "the escaped form is longer than 256 bytes";
     EXPECT_EQ(255u * 4 - 1, ticketText(kNameAccess.ticketKey).size());
-}
 
-TEST_F(ValueStorageTest, TheEmptyTextIsWrittenEmptyOnBothPaths) {
+    // The empty text is written empty on both paths.
     TextControl name(&kNameAccess);
     EXPECT_TRUE(name.SetValueToTicket(ticket_, false));
     EXPECT_EQ("", ticketText(kNameAccess.ticketKey));
@@ -244,7 +243,9 @@ TEST_F(ValueStorageTest, ReadingAnAbsentKeyKeepsTheValue) {
     EXPECT_TRUE(unbound.GetValueFromTicket(ticket_)) << "nothing to read, nothing to fill";
 }
 
-TEST_F(ValueStorageTest, AValueReadBackIsCutToItsControlsBuffer) {
+// A value read back is cut to its control's buffer, and an escaped text ends at its first
+// foreign character.
+TEST_F(ValueStorageTest, AValueReadBackIsCutToItsControlsBufferAndItsEscapedForm) {
     // A check box or a list keeps its value in 4 bytes.
     class NumberControl : public CBaseControl {
       public:
@@ -257,9 +258,7 @@ TEST_F(ValueStorageTest, AValueReadBackIsCutToItsControlsBuffer) {
                                         "/49/50/51/52/53/54", false));
     EXPECT_TRUE(number.GetValueFromTicket(ticket_));
     EXPECT_EQ("123", number.bytes());
-}
 
-TEST_F(ValueStorageTest, AnEscapedTextEndsAtItsFirstForeignCharacter) {
     const auto readBack = [&](const char* stored) {
         EXPECT_EQ(noErr,
                   PMTicketSetCString(ticket_, CFSTR("test"), kNameAccess.ticketKey, stored, false));

@@ -42,7 +42,7 @@ class AboutWindowTest : public testing::Test {
     ToolboxDriver driver_;
 };
 
-TEST_F(AboutWindowTest, PresentShowsTheLocalisedMessageModallyUntilOK) {
+TEST_F(AboutWindowTest, PresentShowsTheLocalisedMessageModallyUntilOKOnly) {
     struct Case {
         CFStringRef key;
         const char* shown;
@@ -65,9 +65,8 @@ TEST_F(AboutWindowTest, PresentShowsTheLocalisedMessageModallyUntilOK) {
         EXPECT_TRUE(modal);
         EXPECT_EQ(0u, driver_.pendingAnswers());
     }
-}
 
-TEST_F(AboutWindowTest, NeitherTheCloseBoxNorAnyOtherCommandClosesIt) {
+    // Neither the close box nor any other command closes it.
     std::string log;
     driver_.answerNextModal([&](WindowRef window) {
         sendCommand(window, kHICommandClose);

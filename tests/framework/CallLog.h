@@ -1,5 +1,6 @@
 // Test doubles of the panel tests: controls and child windows that write each call they
 // receive into one shared log, as "<name>:<operation>", and answer as the test sets them to.
+// The controls bind to, and unbind from, their window for real.
 #pragma once
 
 #include <CBasePrintPanel.h>
@@ -49,7 +50,10 @@ class RecordingControl : public CBaseControl {
         record(window ? "InitializeCtrl" : "InitializeCtrl(no window)");
         return CBaseControl::InitializeCtrl(window, pane, bundle, ppd);
     }
-    bool ReInitializeCtrl(OpaqueWindowPtr*) override { return record("ReInitializeCtrl"); }
+    bool ReInitializeCtrl(OpaqueWindowPtr* window) override {
+        record(window ? "ReInitializeCtrl" : "ReInitializeCtrl(no window)");
+        return CBaseControl::ReInitializeCtrl(window);
+    }
     bool SetValueToTicket(OpaquePMTicketRef*, bool, __CFArray*) override {
         return record("SetValueToTicket3");
     }
@@ -71,7 +75,10 @@ class RecordingControl : public CBaseControl {
     int DoControlHideConstrain() override { return record("DoControlHideConstrain") ? 0 : 1; }
     int DoControlUpdateConstrain() override { return record("DoControlUpdateConstrain") ? 0 : 1; }
     int DoSelfUpdate() override { return record("DoSelfUpdate") ? 0 : 1; }
-    void ResetStatus() override { record("ResetStatus"); }
+    void ResetStatus() override {
+        record("ResetStatus");
+        CBaseControl::ResetStatus();
+    }
     bool SetDefaultValueToUI() override { return record("SetDefaultValueToUI"); }
     bool GetValueToPreset() override {
         record("GetValueToPreset");

@@ -40,20 +40,13 @@ TEST_F(PrintButtonTest, OtherCommandsAndAnEventWithoutACommandPassUntouched) {
     EXPECT_TRUE(log.empty());
 }
 
-TEST_F(PrintButtonTest, APaneThatHoldsThePrintBackConsumesTheEvent) {
-    panel.printAnswer = false;
-    EXPECT_EQ(noErr, sendCommand(kHICommandOK));
-    EXPECT_EQ(CallLog{"panel:OnClickPrintCommand"}, log); // no screen values taken
-}
-
-TEST_F(PrintButtonTest, AnAcceptedPrintTakesTheScreenValuesAndReleasesTheChildren) {
+TEST_F(PrintButtonTest, AnAcceptedPrintTakesTheScreenValuesAndGoesOnOnceTheChildrenAreReleased) {
     EXPECT_EQ(eventNotHandledErr, sendCommand(kHICommandOK));
     EXPECT_EQ((CallLog{"panel:OnClickPrintCommand", "c1:GetValueFromUI",
                        "c1:SetValueFromUIToControl", "w1:ReleaseWindow"}),
               log);
-}
 
-TEST_F(PrintButtonTest, AChildThatCannotBeReleasedHoldsThePrintBack) {
+    // A child that cannot be released holds the print back.
     child.answer = -1;
     EXPECT_EQ(noErr, sendCommand(kHICommandOK));
 }

@@ -52,9 +52,8 @@ TEST_F(PanelLookupTest, OwnControlsComeFirstThenInstallablesAndChildWindowsButNe
                  {&panel, nullptr, nullptr}};
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(cases[i].found, cases[i].searcher->GetPanelControl(cases[i].id)) << "case " << i;
-}
 
-TEST_F(PanelLookupTest, TheConstraintTableReachesTheWholeTree) {
+    // The constraint table reaches the whole tree.
     ConstraintTable table;
     panel.SetxppdPtr(&table);
     EXPECT_EQ(&table, panel.GetxppdPtr());
@@ -77,7 +76,7 @@ class PanelSessionTest : public testing::Test {
     PMPrintSession session = nullptr;
 };
 
-TEST_F(PanelSessionTest, ThePrinterStringIsRefreshedHereAndInEveryChild) {
+TEST_F(PanelSessionTest, ThePrinterStringIsRefreshedHereAndInEveryChildGivenAPrinter) {
     CBasePrintPanel panel;
     CBasePrintPanel child;
     panel.RunTimeAddNewWindow(&child);
@@ -90,10 +89,8 @@ TEST_F(PanelSessionTest, ThePrinterStringIsRefreshedHereAndInEveryChild) {
     EXPECT_EQ(session, panel.GetCurrentPrintSession());
     EXPECT_EQ(session, child.GetCurrentPrintSession());
     EXPECT_NE(nullptr, panel.GetPPDRefFromCurrentPrintSession());
-}
 
-TEST_F(PanelSessionTest, WithoutAPrinterTheStringCannotBeMade) {
-    CBasePrintPanel panel;
+    // Without a printer the string cannot be made.
     EXPECT_FALSE(panel.SetCurrentPrinterString(nullptr));
     CFRef<CFMutableStringRef> text(CFStringCreateMutable(nullptr, 0));
     EXPECT_EQ(1, SetPrinterString(nullptr, text.get()));

@@ -99,7 +99,15 @@ TEST_F(PanelWalkTest, EachWalkServesTheControlsInOrderThenTheChildWindows) {
          {"c1:InitializeCtrl(no window)", "c2:InitializeCtrl(no window)"}},
         {"ReInitializeUserPaneControl",
          [](CBasePrintPanel& p) { p.ReInitializeUserPaneControl(nullptr); },
-         {"c1:ReInitializeCtrl", "c1:ResetStatus", "c2:ReInitializeCtrl", "c2:ResetStatus"}},
+         {"c1:ReInitializeCtrl(no window)", "c1:ResetStatus", "c2:ReInitializeCtrl(no window)",
+          "c2:ResetStatus"}},
+        {"SetValueToTicket with a list",
+         [](CBasePrintPanel& p) {
+             CFRef<CFMutableArrayRef> list(CFArrayCreateMutable(nullptr, 0, nullptr));
+             p.SetValueToTicket(nullptr, false, list.get());
+         },
+         {"c1:SetValueToTicket3", "c2:SetValueToTicket3", "w1:SetValueToTicket3",
+          "w2:SetValueToTicket3"}},
         {"UpdateConflictsPanelControlFromPPD",
          [](CBasePrintPanel& p) { p.UpdateConflictsPanelControlFromPPD(nullptr); },
          {"c1:UpdateConflicts", "c2:UpdateConflicts"}},
@@ -109,14 +117,6 @@ TEST_F(PanelWalkTest, EachWalkServesTheControlsInOrderThenTheChildWindows) {
         walkCase.walk(panel);
         EXPECT_EQ(walkCase.expected, log) << walkCase.name;
     }
-}
-
-TEST_F(PanelWalkTest, TheControlsTakeTheTicketListWhenThereIsOne) {
-    CFRef<CFMutableArrayRef> list(CFArrayCreateMutable(nullptr, 0, nullptr));
-    panel.SetValueToTicket(nullptr, false, list.get());
-    EXPECT_EQ((CallLog{"c1:SetValueToTicket3", "c2:SetValueToTicket3", "w1:SetValueToTicket3",
-                       "w2:SetValueToTicket3"}),
-              log);
 }
 
 TEST_F(PanelWalkTest, AChildAnsweringNonZeroStopsTheWalkOverTheChildren) {
@@ -159,15 +159,13 @@ TEST_F(PanelWalkTest, ResetPassesOverControlsWithoutAControlID) {
               log);
 }
 
-TEST_F(PanelWalkTest, ThePPDConstrainsOnlyTheInstallableControls) {
+TEST_F(PanelWalkTest, AddsMakeThisPanelTheOwnerAndThePPDConstrainsOnlyTheInstallables) {
     RecordingControl installable(log, "i1");
     EXPECT_EQ(0u, panel.RunTimeAddNewInstallableControl(&installable));
     EXPECT_EQ(&panel, installable.GetOwnerPanel());
     EXPECT_EQ(noErr, panel.ConstrainPanelControlFromPPD(nullptr));
     EXPECT_EQ(CallLog{"i1:ConstrainPanelControlFromPPD"}, log);
-}
 
-TEST_F(PanelWalkTest, AddsAnswerTheIndexAndMakeThisPanelTheOwner) {
     RecordingControl third(log, "c3");
     RecordingWindow childC(log, "w3");
     EXPECT_EQ(3u, panel.RunTimeAddNewControl(&third)); // the null entry counted too
@@ -177,34 +175,21 @@ TEST_F(PanelWalkTest, AddsAnswerTheIndexAndMakeThisPanelTheOwner) {
     EXPECT_EQ(nullptr, panel.GetParentPane());
 }
 
-TEST_F(PanelWalkTest, ReleasingTheChildWindowsStopsAtTheFirstFailure) {
+TEST_F(PanelWalkTest, ReleasingTheChildWindowsStopsAtTheFirstFailureAndSkipsPlainPanels) {
     EXPECT_TRUE(panel.ReleaseChildWindow());
     childA.answer = -1;
     EXPECT_FALSE(panel.ReleaseChildWindow());
     EXPECT_EQ((CallLog{"w1:ReleaseWindow", "w2:ReleaseWindow", "w1:ReleaseWindow"}), log);
-}
 
-TEST_F(PanelWalkTest, AChildWithoutAPlatformWindowHasNothingToRelease) {
+    // A child without a platform window has nothing to release.
+    log.clear();
+    childA.answer = noErr;
     CBasePrintPanel plainChild;
     CBasePrintPanel owner;
     owner.RunTimeAddNewWindow(&plainChild);
     owner.RunTimeAddNewWindow(&childB);
     EXPECT_TRUE(owner.ReleaseChildWindow());
     EXPECT_EQ(CallLog{"w2:ReleaseWindow"}, log);
-}
-
-TEST(PanelDefaults, ANewPanelIsEmptyAndLetsPrintGoAhead) {
-    CBasePrintPanel panel;
-    EXPECT_TRUE(panel.OnClickPrintCommand());
-    EXPECT_TRUE(panel.ValidateUserPane());
-    EXPECT_EQ(nullptr, panel.GetPrinterSupporttedListRef());
-    EXPECT_EQ(nullptr, panel.GetPrintSupporttedListRef());
-    EXPECT_EQ(nullptr, panel.GetCurrentPrinterString());
-    EXPECT_EQ(nullptr, panel.GetCurrentPrintSession());
-    EXPECT_EQ(nullptr, panel.GetPPDRefFromCurrentPrintSession());
-    EXPECT_EQ(nullptr, panel.GetxppdPtr());
-    EXPECT_EQ(0u, panel.GetPhase());
-    EXPECT_TRUE(panel.GetValueFromPreset());
 }
 
 } // namespace

@@ -19,45 +19,6 @@ namespace {
 const ControlID kMessageID = {FOUR_CHAR_CODE("mste"), 600};
 const ControlID kOKButtonID = {FOUR_CHAR_CODE("okbt"), 1};
 
-// A control that binds to its window for real and logs each step of the window's life that
-// reaches it.
-class SpyControl : public CBaseControl {
-  public:
-    SpyControl(CallLog& log, std::string name, const ControlID* controlID)
-        : CBaseControl(controlID), recorder_(log, std::move(name)) {}
-
-    using CBaseControl::InitializeCtrl;
-
-    bool InitializeCtrl(OpaqueWindowPtr* window, OpaqueControlRef* pane, __CFBundle* bundle,
-                        ppd_file_t* ppd) override {
-        recorder_.note(window ? "InitializeCtrl" : "InitializeCtrl(no window)");
-        return CBaseControl::InitializeCtrl(window, pane, bundle, ppd);
-    }
-    bool ReInitializeCtrl(OpaqueWindowPtr* window) override {
-        recorder_.note(window ? "ReInitializeCtrl" : "ReInitializeCtrl(no window)");
-        return CBaseControl::ReInitializeCtrl(window);
-    }
-    void ResetStatus() override {
-        recorder_.note("ResetStatus");
-        CBaseControl::ResetStatus();
-    }
-    bool SetUIValueToIniData() override { return note("SetUIValueToIniData"); }
-    bool SetControlValueToUI() override { return note("SetControlValueToUI"); }
-    bool SimulationUIEventHandler() override { return note("Simulation"); }
-    bool UIEventHandler() override { return note("UIEventHandler"); }
-    void* GetValueFromUI() override {
-        note("GetValueFromUI");
-        return nullptr;
-    }
-
-  private:
-    bool note(const char* operation) {
-        recorder_.note(operation);
-        return true;
-    }
-    CallRecorder recorder_;
-};
-
 bool hasTitle(WindowRef window, CFStringRef expected) {
     CFStringRef title = nullptr;
     if (CopyWindowTitleAsCFString(window, &title) != noErr) return false;
@@ -103,8 +64,8 @@ class PopupWindowTest : public testing::Test {
 
     CallLog log;
     CBasePrintPanel owner;
-    SpyControl message{log, "message", &kMessageID};
-    SpyControl okButton{log, "ok", &kOKButtonID};
+    RecordingControl message{log, "message", &kMessageID};
+    RecordingControl okButton{log, "ok", &kOKButtonID};
     std::unique_ptr<CPopupWindowInPanel> popup;
 };
 
@@ -119,18 +80,10 @@ TEST_F(PopupWindowTest, TheWindowIsBuiltFromTheGivenNibAtConstruction) {
     EXPECT_FALSE(IsWindowVisible(window.GetWindowRef()));
 }
 
-TEST_F(PopupWindowTest, TheOwnerBindsTheControlsToTheWindowAndTheirClicksReachThem) {
+TEST_F(PopupWindowTest, TheOwnerBindsTheControlsAndActivatingShowsTheValuesThenTheWindow) {
     build();
     EXPECT_EQ((CallLog{"message:InitializeCtrl", "ok:InitializeCtrl"}), log);
     EXPECT_TRUE(controlsBoundToWindow());
-    ASSERT_EQ(noErr, popup->ActivateWindow());
-    log.clear();
-    ASSERT_TRUE(ToolboxDriver::click(popup->GetWindowRef(), kOKButtonID));
-    EXPECT_EQ((CallLog{"ok:UIEventHandler", "ok:GetValueFromUI"}), log);
-}
-
-TEST_F(PopupWindowTest, ActivatingTheBuiltWindowShowsTheCurrentValuesAndTheWindow) {
-    build();
     WindowRef built = popup->GetWindowRef();
     log.clear();
     EXPECT_EQ(noErr, popup->ActivateWindow());
@@ -139,6 +92,9 @@ TEST_F(PopupWindowTest, ActivatingTheBuiltWindowShowsTheCurrentValuesAndTheWindo
     EXPECT_EQ((CallLog{"message:SetControlValueToUI", "ok:SetControlValueToUI",
                        "message:Simulation", "ok:Simulation"}),
               log);
+    log.clear();
+    ASSERT_TRUE(ToolboxDriver::click(built, kOKButtonID));
+    EXPECT_EQ((CallLog{"ok:UIEventHandler", "ok:GetValueFromUI"}), log);
 }
 
 TEST_F(PopupWindowTest, ShownAgainAfterDeactivationTheWindowIsRebuiltFromThePlugInsNib) {
@@ -168,7 +124,7 @@ TEST_F(PopupWindowTest, ShownAgainAfterDeactivationTheWindowIsRebuiltFromThePlug
     EXPECT_EQ((CallLog{"ok:UIEventHandler", "ok:GetValueFromUI"}), log);
 }
 
-TEST_F(PopupWindowTest, ReleaseAndTerminateGiveUpTheWindowAndOnAnUnbuiltOneDoNothing) {
+TEST_F(PopupWindowTest, ReleaseTerminateAndDeletionGiveUpTheWindowAndOnAnUnbuiltOneDoNothing) {
     build();
     WindowRef built = popup->GetWindowRef();
     log.clear();
@@ -188,6 +144,11 @@ TEST_F(PopupWindowTest, ReleaseAndTerminateGiveUpTheWindowAndOnAnUnbuiltOneDoNot
     EXPECT_EQ(nullptr, popup->GetWindow());
     EXPECT_TRUE(isDisposed(built));
     EXPECT_TRUE(controlsUnbound());
+
+    ASSERT_EQ(noErr, popup->ActivateWindow());
+    built = popup->GetWindowRef();
+    popup.reset();
+    EXPECT_TRUE(isDisposed(built));
 }
 
 TEST_F(PopupWindowTest, AWindowTheNibDoesNotHaveLeavesTheControlsUnbound) {
@@ -215,13 +176,6 @@ TEST_F(PopupWindowTest, AWindowClosedByItsCloseBoxIsForgottenAndRebuiltWhenShown
     EXPECT_EQ(noErr, popup->ActivateWindow());
     EXPECT_TRUE(hasTitle(popup->GetWindowRef(), CFSTR("Fax")));
     EXPECT_TRUE(controlsBoundToWindow());
-}
-
-TEST_F(PopupWindowTest, DeletingTheChildWindowDisposesOfItsWindow) {
-    build();
-    WindowRef built = popup->GetWindowRef();
-    popup.reset();
-    EXPECT_TRUE(isDisposed(built));
 }
 
 } // namespace

@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                     std::pair{Rect{10, 5, 310, 505}, Rect{10, 5, 310, 505}},  // neither
                     std::pair{Rect{10, 5, 60, 505}, Rect{10, 5, 190, 505}})); // height only
 
-TEST_F(UserPaneTest, TheNibPaneIsCentredEmbeddedAndShownWithItsControls) {
+TEST_F(UserPaneTest, TheNibPaneIsCentredEmbeddedAndShownWithItsControlsTakingClicks) {
     build(Rect{10, 5, 310, 505}); // 500 wide: the 320-wide pane moves across by 90
     ControlRef pane = nullptr;
     ASSERT_EQ(noErr, GetControlByID(dialog.window(), &kNibPaneID, &pane));
@@ -74,10 +74,6 @@ TEST_F(UserPaneTest, TheNibPaneIsCentredEmbeddedAndShownWithItsControls) {
     EXPECT_EQ(CallLog{"check:InitializeCtrl"}, log);
     ASSERT_NE(nullptr, checkBox.GetControlHandle());
     EXPECT_EQ(dialog.window(), GetControlOwner(checkBox.GetControlHandle()));
-}
-
-TEST_F(UserPaneTest, AClickOnABoundControlReachesItsWrapper) {
-    build(Rect{10, 5, 310, 505});
     log.clear();
     ASSERT_TRUE(ToolboxDriver::click(dialog.window(), kCheckBoxID));
     EXPECT_EQ((CallLog{"check:UIEventHandler", "check:GetValueFromUI"}), log);
@@ -104,7 +100,7 @@ TEST_F(UserPaneTest, WithoutTheNibPaneTheParentStaysAndNoHandlerIsInstalled) {
     EXPECT_TRUE(log.empty());
 }
 
-TEST_F(UserPaneTest, WithoutTheNibWindowTheControlsAreInitialisedWithoutOne) {
+TEST_F(UserPaneTest, WithoutTheNibWindowTheParentStaysAndTheControlsAreInitialisedWithoutOne) {
     build(Rect{30, 20, 80, 120}, CFSTR("Missing"));
     EXPECT_EQ(noErr, result);
     EXPECT_EQ((Rect{30, 20, 80, 120}), boundsOf(parent()));

@@ -153,14 +153,7 @@ TEST_F(WindowTest, TheWrappedWindowIsMarkedAsOurs) {
     EXPECT_FALSE(wrapper->IsVisible());
 }
 
-TEST(WindowMaking, FromANibWindowOtherThanADocumentWindowTheWindowMenuIsNotTurnedOn) {
-    TWindow dialog(CFSTR("PanelNib"), CFSTR("About"), panelTestBundle()); // a modal dialog
-    ASSERT_NE(nullptr, dialog.GetWindowRef());
-    EXPECT_EQ(kWindowStandardHandlerAttribute, attributesOf(dialog.GetWindowRef()));
-    CFRef<CFStringRef> title(dialog.CopyTitle());
-    EXPECT_EQ(kCFCompareEqualTo, CFStringCompare(title.get(), CFSTR("Test message"), 0));
-}
-
+// Only a document window, from a nib or made new, is put in the window menu.
 TEST(WindowMaking, ANewWindowHasTheClassAttributesAndBounds) {
     const Rect bounds = {100, 50, 300, 450};
     TWindow document(kDocumentWindowClass, kWindowCloseBoxAttribute, bounds);
@@ -175,6 +168,11 @@ TEST(WindowMaking, ANewWindowHasTheClassAttributesAndBounds) {
 
     TWindow plain(kPlainWindowClass, kWindowNoAttributes, bounds);
     EXPECT_EQ(kWindowStandardHandlerAttribute, attributesOf(plain.GetWindowRef()));
+    TWindow dialog(CFSTR("PanelNib"), CFSTR("About"), panelTestBundle()); // a modal dialog
+    ASSERT_NE(nullptr, dialog.GetWindowRef());
+    EXPECT_EQ(kWindowStandardHandlerAttribute, attributesOf(dialog.GetWindowRef()));
+    CFRef<CFStringRef> title(dialog.CopyTitle());
+    EXPECT_EQ(kCFCompareEqualTo, CFStringCompare(title.get(), CFSTR("Test message"), 0));
 }
 
 TEST(WindowMaking, WithoutTheNibOrTheWindowThereIsNoWindowAndCallsActOnNothing) {
@@ -202,13 +200,20 @@ TEST(WindowMaking, WithoutTheNibOrTheWindowThereIsNoWindowAndCallsActOnNothing) 
     }
 }
 
-TEST_F(WindowTest, ABoundsChangeCallsResizedOrMovedAndWithNeitherBitIsPassedOn) {
+// Drawing and activation go to the next handler first; a bounds change calls Resized or Moved,
+// and with neither bit it is passed on.
+TEST_F(WindowTest, WindowEventsReachTheirOperations) {
+    EXPECT_EQ(noErr, send(window, kEventClassWindow, kEventWindowDrawContent));
+    EXPECT_EQ(noErr, send(window, kEventClassWindow, kEventWindowActivated));
+    EXPECT_EQ(noErr, send(window, kEventClassWindow, kEventWindowDeactivated));
+    EXPECT_EQ(
+        (CallLog{"next", "window:Draw", "next", "window:Activated", "next", "window:Deactivated"}),
+        log);
+    log.clear();
     EXPECT_EQ(noErr, sendBoundsChanged(window, kWindowBoundsChangeSizeChanged |
                                                    kWindowBoundsChangeOriginChanged));
-    EXPECT_EQ(CallLog{"window:Resized"}, log);
-    log.clear();
     EXPECT_EQ(noErr, sendBoundsChanged(window, kWindowBoundsChangeOriginChanged));
-    EXPECT_EQ(CallLog{"window:Moved"}, log);
+    EXPECT_EQ((CallLog{"window:Resized", "window:Moved"}), log);
     log.clear();
     EXPECT_EQ(eventNotHandledErr, sendBoundsChanged(window, 0x10));
     EXPECT_EQ(eventNotHandledErr, send(window, kEventClassWindow, kEventWindowBoundsChanged));
@@ -239,15 +244,6 @@ TEST_F(WindowTest, TheIdealSizeIsGivenOnlyWhenBothCoordinatesAreSet) {
     ASSERT_EQ(noErr, dimsStatus);
     EXPECT_EQ(300, dims.v);
     EXPECT_EQ(400, dims.h);
-}
-
-TEST_F(WindowTest, DrawingAndActivationGoToTheNextHandlerFirst) {
-    EXPECT_EQ(noErr, send(window, kEventClassWindow, kEventWindowDrawContent));
-    EXPECT_EQ(noErr, send(window, kEventClassWindow, kEventWindowActivated));
-    EXPECT_EQ(noErr, send(window, kEventClassWindow, kEventWindowDeactivated));
-    EXPECT_EQ(
-        (CallLog{"next", "window:Draw", "next", "window:Activated", "next", "window:Deactivated"}),
-        log);
 }
 
 TEST_F(WindowTest, TheCloseCommandOrTheCloseBoxHidesAndDeletesTheWrapper) {

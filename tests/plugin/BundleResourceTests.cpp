@@ -8,8 +8,6 @@
 #include <AppleHelp.h>
 
 #include <CFPlugIn.h>
-#include <Controls.h>
-#include <HIToolboxQt.h>
 
 #include <QWidget>
 
@@ -28,6 +26,7 @@ TEST(FaxBundle, InfoNamesTheBundleItsFactoryItsHelpBookAndTheEditor) {
                         CFSTR("com.norvale.qrt.pde.cvql220ksendrafax")));
     EXPECT_EQ(CFBundleGetBundleWithIdentifier(CFSTR("com.norvale.qrt.pde.cvql220ksendrafax")),
               faxBundle());
+    EXPECT_EQ(GetAppBundleRef(), faxBundle());
     EXPECT_TRUE(infoString("AddressBookBundleIdentifier"));
     EXPECT_TRUE(CFEqual(infoString("CFBundleHelpBookName"), CFSTR("Norvale Sendra Fax Help")));
 
@@ -38,15 +37,6 @@ TEST(FaxBundle, InfoNamesTheBundleItsFactoryItsHelpBookAndTheEditor) {
     ASSERT_EQ(CFArrayGetCount(factories.get()), 1);
     EXPECT_TRUE(CFEqual(CFArrayGetValueAtIndex(factories.get(), 0),
                         uuid("6C1E2A47-93B5-4D0E-8F21-5A7B3C9D4E10").get()));
-}
-
-TEST(FaxBundle, IdentityAccessorsGiveTheFixedNames) {
-    ASSERT_TRUE(faxBundle());
-    EXPECT_EQ(GetAppBundleRef(), faxBundle());
-    EXPECT_TRUE(CFEqual(GetAppClientID(), CFSTR("com.norvale.qrt.pde.SendraFaxKind")));
-    EXPECT_TRUE(CFEqual(GetPDENibFileName(), CFSTR("NVSendraFax")));
-    EXPECT_STREQ(kNVPDEPlugInTypeIDStr, kPrinterModuleTypeIDStr);
-    EXPECT_STREQ(kNVPDEInterfaceIDStr, kDialogExtensionIntfIDStr);
 }
 
 TEST(FaxBundle, PaneWindowsUserPaneHoldsEveryControlOfThePane) {
@@ -62,20 +52,6 @@ TEST(FaxBundle, PaneWindowsUserPaneHoldsEveryControlOfThePane) {
             userPane->rect().contains(QRect(widget->mapTo(userPane, QPoint()), widget->size())))
             << controlName(*id) << " lies outside the pane";
     }
-}
-
-TEST(FaxBundle, AboutWindowHasAnOKButtonSendingOK) {
-    NibWindow window(CFSTR("About"));
-    ASSERT_TRUE(window.get());
-    bool okButton = false;
-    for (QWidget* widget : HIWindowGetWidget(window.get())->findChildren<QWidget*>()) {
-        ControlRef control = HIControlFromWidget(widget);
-        UInt32 command = 0;
-        if (control && GetControlCommandID(control, &command) == noErr &&
-            command == FOUR_CHAR_CODE("ok  "))
-            okButton = true;
-    }
-    EXPECT_TRUE(okButton);
 }
 
 TEST(FaxBundle, HelpBookRegistersAndOpensThePanesPage) {

@@ -18,14 +18,6 @@ TEST(NvHash, EachByteIsAddedAsASignedValueToFiveTimesTheHash) {
     EXPECT_EQ(nvHash::hash("PageSize:A4"), nvHash()(std::string("PageSize:A4")));
 }
 
-TEST(NvHash, LongKeysWrapAroundInThirtyTwoBits) {
-    const std::string key(40, 'z');
-    UInt64 expected = 0;
-    for (char byte : key)
-        expected = (5 * expected + UInt64(byte)) & 0xFFFFFFFFu;
-    EXPECT_EQ(UInt32(expected), nvHash::hash(key));
-}
-
 std::vector<UInt16> choicesUnder(const ConstraintTable& table, const std::string& key) {
     std::vector<UInt16> choices;
     const auto [first, last] = table.equal_range(key);
@@ -35,14 +27,7 @@ std::vector<UInt16> choicesUnder(const ConstraintTable& table, const std::string
     return choices;
 }
 
-TEST(ConstraintTable, StartsEmptyWithRoomForItsSizeHint) {
-    const ConstraintTable table;
-    EXPECT_TRUE(table.empty());
-    EXPECT_GE(table.bucket_count(), ConstraintTable::kSizeHint);
-    EXPECT_TRUE(choicesUnder(table, "PageSize:A4").empty());
-}
-
-TEST(ConstraintTable, EqualKeysAccumulateAndALookUpYieldsEveryOne) {
+TEST(ConstraintTable, EqualKeysAccumulateAndALookUpYieldsEveryOneOfTheExactKey) {
     ConstraintTable table;
     table.insert({"PageSize:A4", x_constraints{0, 1, 2}});
     table.insert({"PageSize:A4", x_constraints{0, 1, 2}}); // the same entry again adds again
@@ -51,14 +36,8 @@ TEST(ConstraintTable, EqualKeysAccumulateAndALookUpYieldsEveryOne) {
     EXPECT_EQ(4u, table.size());
     EXPECT_EQ((std::vector<UInt16>{2, 2, 5}), choicesUnder(table, "PageSize:A4"));
     EXPECT_EQ((std::vector<UInt16>{8}), choicesUnder(table, "PageSize:A5"));
-}
-
-TEST(ConstraintTable, KeysCompareExactly) {
-    ConstraintTable table;
-    table.insert({"PageSize:A4", x_constraints{0, 0, 1}});
     EXPECT_TRUE(choicesUnder(table, "pagesize:a4").empty());
     EXPECT_TRUE(choicesUnder(table, "PageSize:A4 ").empty());
-    EXPECT_EQ(1u, choicesUnder(table, "PageSize:A4").size());
 }
 
 } // namespace

@@ -9,7 +9,8 @@
 
 namespace {
 
-TEST(DisplayLength, UnitsUpToU00FFCountOneAndAllOthersTwo) {
+// Units up to U+00FF count one and all others two; text that is not UTF-8 measures zero.
+TEST(DisplayLength, CountsUnitsByWidthAndInvalidTextAsZero) {
     EXPECT_EQ(3, GetControlLength("abc"));
     EXPECT_EQ(6, GetControlLength("\u30d5\u30a1\u30af"));      // three kana
     EXPECT_EQ(1, GetControlLength("\u00e9"));                  // two UTF-8 bytes, one unit
@@ -17,24 +18,19 @@ TEST(DisplayLength, UnitsUpToU00FFCountOneAndAllOthersTwo) {
     EXPECT_EQ(4, GetControlLength("\U0001F600"));              // a surrogate pair
     EXPECT_EQ(8, GetControlLength("a\u00e9\u753b\U0001F600")); // 1 + 1 + 2 + 4
     EXPECT_EQ(0, GetControlLength(""));
-}
-
-TEST(DisplayLength, TextThatIsNotUTF8MeasuresZero) {
     EXPECT_EQ(0, GetControlLength("Caf\xE9"));
     EXPECT_EQ(0, GetControlLength("\xC3"));         // cut inside a character
     EXPECT_EQ(0, GetControlLength("\xED\xA0\x80")); // an encoded surrogate
     EXPECT_EQ(0, GetControlLength(nullptr));
 }
 
-TEST(UTF16Form, TheUnitsFollowedByAZeroUnit) {
+TEST(UTF16Form, TheUnitsFollowedByAZeroUnitAndNothingForEmptyOrInvalidText) {
     std::vector<UniChar> units(8, 0xFFFF);
     ASSERT_TRUE(ConvertUTF8ToUnicode("a\u00e9\U0001F600", units.data()));
     EXPECT_EQ((std::vector<UniChar>{'a', 0x00E9, 0xD83D, 0xDE00, 0, 0xFFFF, 0xFFFF, 0xFFFF}),
               units);
-}
 
-TEST(UTF16Form, EmptyOrInvalidTextWritesNothing) {
-    std::vector<UniChar> units(4, 0xFFFF);
+    units.assign(4, 0xFFFF);
     EXPECT_TRUE(ConvertUTF8ToUnicode("", units.data()));
     EXPECT_TRUE(ConvertUTF8ToUnicode("", nullptr));
     EXPECT_FALSE(ConvertUTF8ToUnicode("Caf\xE9", units.data()));
@@ -43,7 +39,7 @@ TEST(UTF16Form, EmptyOrInvalidTextWritesNothing) {
     EXPECT_EQ(std::vector<UniChar>(4, 0xFFFF), units);
 }
 
-TEST(CutCopy, TheFirstUnitsUpToN) {
+TEST(CutCopy, TheFirstUnitsUpToNEvenInsideASurrogatePair) {
     const CFRef<CFStringRef> word = makeString("fax\u00e9s");
     CFRef<CFStringRef> cut(CFStringCreateWithCopyCut(word.get(), 4));
     EXPECT_EQ("fax\u00e9", text(cut.get()));
@@ -56,11 +52,8 @@ TEST(CutCopy, TheFirstUnitsUpToN) {
     ASSERT_TRUE(cut);
     EXPECT_EQ(0, CFStringGetLength(cut.get()));
     EXPECT_EQ(nullptr, CFStringCreateWithCopyCut(nullptr, 4));
-}
 
-TEST(CutCopy, TheCutIsByUnitsAndMaySplitASurrogatePair) {
-    const CFRef<CFStringRef> smile = makeString("a\U0001F600");
-    const CFRef<CFStringRef> cut(CFStringCreateWithCopyCut(smile.get(), 2));
+    cut.reset(CFStringCreateWithCopyCut(makeString("a\U0001F600").get(), 2));
     ASSERT_EQ(2, CFStringGetLength(cut.get()));
     EXPECT_EQ('a', CFStringGetCharacterAtIndex(cut.get(), 0));
     EXPECT_EQ(0xD83D, CFStringGetCharacterAtIndex(cut.get(), 1));

@@ -60,26 +60,26 @@ TEST(PPDEncoding, LibcupsReportsUTF8ForEveryDeclaredEncoding) {
     }
 }
 
+// libcups reads a PPD without a declaration or declaring "isolatin1" in any case as ISO Latin 1,
+// and one declaring an encoding it does not know (here "Klingon" and "utf8") as Mac OS Roman.
 TEST(PPDTitles, TitlesOfRealPPDsReadAsTheirAuthorsWroteThem) {
-    EXPECT_EQ("Qualit\u00e9 \u00fcber", titleOf("ISOLatin1"));
-    EXPECT_EQ("Kosten \u20ac", titleOf("WindowsANSI"));
-    EXPECT_EQ("\u30d5\u30a1\u30af\u30b9\u753b\u8cea", titleOf("JIS83-RKSJ"));
-    EXPECT_EQ("Qualit\u00e9 \u30d5\u30a1\u30af\u30b9", titleOf("UTF-8"));
-    EXPECT_EQ("Qualit\u00e9 \u30d5\u30a1\u30af\u30b9", titleOf("UTF8"));
-}
-
-TEST(PPDTitles, WithoutADeclarationOrDeclaringLowerCaseISOLatin1LibcupsReadsISOLatin1) {
-    PPDFile ppd = openTestPPD("NoDeclaration");
-    ASSERT_TRUE(ppd);
-    EXPECT_EQ(nullptr, ppd->lang_encoding); // so GetCFStringEncodingFromPPD says Mac OS Roman
-    EXPECT_EQ("Qualit\u00e9 \u00fcber", titleOf("NoDeclaration")) << "not Mac OS Roman of UTF-8";
-    // libcups matches "isolatin1" without regard to case.
-    EXPECT_EQ("Qualit\u00e9 \u00fcber", titleOf("LowerCaseISOLatin1"));
-}
-
-TEST(PPDTitles, BytesOfAnEncodingLibcupsDoesNotKnowReadAsMacRoman) {
-    EXPECT_EQ("Qualit\u00e9 \u00fcber", titleOf("Unknown"));       // "Klingon"
-    EXPECT_EQ("Qualit\u00e9 \u00fcber", titleOf("LowerCaseUTF8")); // "utf8"
+    const std::pair<const char*, const char*> cases[] = {
+        {"ISOLatin1", "Qualit\u00e9 \u00fcber"},
+        {"WindowsANSI", "Kosten \u20ac"},
+        {"JIS83-RKSJ", "\u30d5\u30a1\u30af\u30b9\u753b\u8cea"},
+        {"UTF-8", "Qualit\u00e9 \u30d5\u30a1\u30af\u30b9"},
+        {"UTF8", "Qualit\u00e9 \u30d5\u30a1\u30af\u30b9"},
+        {"NoDeclaration", "Qualit\u00e9 \u00fcber"},
+        {"LowerCaseISOLatin1", "Qualit\u00e9 \u00fcber"},
+        {"Unknown", "Qualit\u00e9 \u00fcber"},
+        {"LowerCaseUTF8", "Qualit\u00e9 \u00fcber"},
+    };
+    for (const auto& [ppdName, title] : cases)
+        EXPECT_EQ(title, titleOf(ppdName)) << ppdName;
+    PPDFile undeclared = openTestPPD("NoDeclaration");
+    ASSERT_TRUE(undeclared);
+    // Then GetCFStringEncodingFromPPD says Mac OS Roman, yet libcups' UTF-8 text is taken.
+    EXPECT_EQ(nullptr, undeclared->lang_encoding);
 }
 
 TEST(PPDTitles, TextNotTakenFromLibcupsIsConvertedFromItsDeclaredEncoding) {
@@ -96,22 +96,21 @@ TEST(PPDTitles, TextNotTakenFromLibcupsIsConvertedFromItsDeclaredEncoding) {
     EXPECT_EQ(nullptr, CreateStringFromPPDText(&latin1, nullptr));
 }
 
-TEST(PPDOptions, UnknownOptionsAndMissingPPDsGiveNullTitlesAndDefaults) {
+TEST(PPDOptions, TheDefaultChoiceKeywordAndNullForUnknownOptionsAndMissingPPDs) {
+    for (const char* name : {"JIS83-RKSJ", "UTF-8", "Unknown"}) {
+        PPDFile other = openTestPPD(name);
+        ASSERT_TRUE(other) << name;
+        EXPECT_EQ("Fine", readOption(GetUIDefaultFromPPD, other.get(), "NVFaxImageQuality"))
+            << name;
+    }
     PPDFile ppd = openTestPPD("ISOLatin1");
     ASSERT_TRUE(ppd);
+    EXPECT_EQ("Fine", readOption(GetUIDefaultFromPPD, ppd.get(), "NVFaxImageQuality"));
     for (OptionReader reader : {GetUITitleFromPPD, GetUIDefaultFromPPD}) {
         EXPECT_EQ("<null>", readOption(reader, ppd.get(), "NVFaxNoSuchOption"));
         EXPECT_EQ("<null>", readOption(reader, nullptr, "NVFaxImageQuality"));
         EXPECT_EQ("<null>", readOption(reader, ppd.get(), nullptr));
         EXPECT_EQ(0, reader(ppd.get(), "NVFaxImageQuality", nullptr));
-    }
-}
-
-TEST(PPDDefaults, TheDefaultChoiceKeywordOfTheOption) {
-    for (const char* name : {"ISOLatin1", "JIS83-RKSJ", "UTF-8", "Unknown"}) {
-        PPDFile ppd = openTestPPD(name);
-        ASSERT_TRUE(ppd) << name;
-        EXPECT_EQ("Fine", readOption(GetUIDefaultFromPPD, ppd.get(), "NVFaxImageQuality")) << name;
     }
 }
 

@@ -47,10 +47,15 @@ TEST_F(ScopeInfoTest, PairsOfLowAndHighBoundsFillBothHalves) {
     EXPECT_EQ((std::vector<std::pair<int, int>>{{0, 65535}}), pairsOf(largest->halves[0]));
 }
 
-TEST_F(ScopeInfoTest, BoundsOutsideTheRangeOrInTheWrongOrderGiveNoRecord) {
-    EXPECT_FALSE(read("NVScopeReversed")); // "10-5"
-    EXPECT_FALSE(read("NVScopeTooLarge")); // "1-65536"
-    EXPECT_FALSE(read("NVScopeNegative")); // "-1-5"
+TEST_F(ScopeInfoTest, BadBoundsTooManyPairsOrNoPPDOrAttributeGiveNoRecord) {
+    for (const char* attribute : {"NVScopeReversed",       // "10-5"
+                                  "NVScopeTooLarge",       // "1-65536"
+                                  "NVScopeNegative",       // "-1-5"
+                                  "NVScopeTwentyOnePairs", // one pair over the record's room
+                                  "NVScopeTwentyPairsAndALow", "NVScopeNoSuchAttribute"})
+        EXPECT_FALSE(read(attribute)) << attribute;
+    EXPECT_FALSE(read(nullptr));
+    EXPECT_FALSE(Scope(CopyTamarinScopeInfoFromPPD(nullptr, "NVScopeTwoRanges")));
 }
 
 TEST_F(ScopeInfoTest, IncompletePairsAreNotCounted) {
@@ -77,14 +82,6 @@ TEST_F(ScopeInfoTest, AtMostTwentyPairsFitTheRecord) {
     EXPECT_EQ(20, twenty->halves[1].count);
     EXPECT_EQ(38, twenty->halves[1].ranges[19].low);
     EXPECT_EQ(39, twenty->halves[1].ranges[19].high);
-    EXPECT_FALSE(read("NVScopeTwentyOnePairs"));
-    EXPECT_FALSE(read("NVScopeTwentyPairsAndALow"));
-}
-
-TEST_F(ScopeInfoTest, WithoutPPDNameOrAttributeThereIsNoRecord) {
-    EXPECT_FALSE(read("NVScopeNoSuchAttribute"));
-    EXPECT_FALSE(read(nullptr));
-    EXPECT_FALSE(Scope(CopyTamarinScopeInfoFromPPD(nullptr, "NVScopeTwoRanges")));
 }
 
 } // namespace
