@@ -29,6 +29,8 @@ bool saveScreenshot(WindowRef window, const QString& name) {
 
 class NibWindows : public testing::TestWithParam<NibWindowControls> {
   protected:
+    // The windows are built from the bundle as they are constructed: it is loaded first.
+    void SetUp() override { ASSERT_NE(nullptr, faxBundle()); }
     static CFRef<CFStringRef> windowName() {
         return CFRef<CFStringRef>(
             CFStringCreateWithCString(nullptr, GetParam().nibWindowName, kCFStringEncodingUTF8));
