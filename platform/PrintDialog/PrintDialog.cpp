@@ -219,6 +219,9 @@ void PrintDialog::showPane(int index) {
 void PrintDialog::refreshSummary() {
     summary_->clear();
     for (const auto& extension : extensions_) {
+        // The pane's settings as chosen on screen go into the ticket first, so the summary
+        // lists those and not the ones it was loaded with.
+        extension->sync(session_, kSyncDirectionSetTickets);
         std::vector<std::pair<std::string, std::string>> rows;
         extension->getSummaryText(rows);
         auto* group = new QTreeWidgetItem(summary_, {qText(extension->title())});

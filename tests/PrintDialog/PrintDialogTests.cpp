@@ -105,7 +105,7 @@ TEST_F(PrintDialogTest, DrivesTheExtensionThroughTheWholeConversation) {
 
     clearExtensionLog();
     dialog->showPane(int(dialog->extensionCount())); // the Summary pane
-    EXPECT_EQ(extensionLog(), "Close GetSummaryText");
+    EXPECT_EQ(extensionLog(), "Close Sync(0) GetSummaryText") << "the screen's settings first";
     const auto rows = dialog->summaryRows();
     EXPECT_NE(std::find(rows.begin(), rows.end(), "Test Setting: 42"), rows.end());
 
