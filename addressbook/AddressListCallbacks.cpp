@@ -67,3 +67,16 @@ Boolean CompareAddressItems(ControlRef browser, DataBrowserItemID one, DataBrows
     if (!first || !second) return true;
     return CFStringCompare(first, second, kCFCompareCaseInsensitive) == kCFCompareLessThan;
 }
+
+bool InstallAddressListCallbacks(CBrowserListView& list, DataBrowserItemDataProcPtr cells,
+                                 DataBrowserItemCompareProcPtr order,
+                                 DataBrowserItemNotificationProcPtr selection) {
+    DataBrowserCallbacks callbacks = {};
+    callbacks.version = kDataBrowserLatestCallbacks;
+    InitDataBrowserCallbacks(&callbacks);
+    callbacks.u.v1.itemDataCallback = NewDataBrowserItemDataUPP(cells);
+    callbacks.u.v1.itemCompareCallback = NewDataBrowserItemCompareUPP(order);
+    if (selection)
+        callbacks.u.v1.itemNotificationCallback = NewDataBrowserItemNotificationUPP(selection);
+    return list.SetDataCallBack(&callbacks);
+}

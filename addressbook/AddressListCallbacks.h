@@ -5,6 +5,8 @@
 
 #include <HIDataBrowser.h>
 
+class CBrowserListView;
+
 // Answers a cell: setting is refused (errDataBrowserPropertyNotSupported); a row without an
 // entry gives errDataBrowserItemNotFound; rows are active, selectable as given and not
 // editable; 'NAME' and 'PHNM' show the entry's string (0 and nothing shown when it has none);
@@ -18,3 +20,9 @@ OSStatus AnswerAddressItemData(ControlRef browser, DataBrowserItemID item,
 // string answers true.
 Boolean CompareAddressItems(ControlRef browser, DataBrowserItemID one, DataBrowserItemID two,
                             DataBrowserPropertyID sortProperty);
+
+// Gives the list view a window's cell, order and (when not null) selection callbacks; the list
+// view's defaults serve the others. False when the list view refuses them.
+bool InstallAddressListCallbacks(CBrowserListView& list, DataBrowserItemDataProcPtr cells,
+                                 DataBrowserItemCompareProcPtr order,
+                                 DataBrowserItemNotificationProcPtr selection);

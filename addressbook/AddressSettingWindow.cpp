@@ -2,6 +2,7 @@
 // Cancel and Help buttons.
 #include "AddressSettingWindow.h"
 
+#include "AddressListCallbacks.h"
 #include "AddressSourceTabView.h"
 #include "GroupPropertyWindow.h"
 #include "UserPropertyWindow.h"
@@ -174,15 +175,9 @@ void AddressSettingWindow::InstallListCallbacks() {
         {addressBookDestView_, AddressBookDestNotificattion},
         {deviceDataDestView_, DeviceDataDestNotificattion},
     };
-    for (const auto& [view, notification] : views) {
-        DataBrowserCallbacks callbacks = {};
-        callbacks.version = kDataBrowserLatestCallbacks;
-        InitDataBrowserCallbacks(&callbacks);
-        callbacks.u.v1.itemDataCallback = NewDataBrowserItemDataUPP(AddressListDataCallback);
-        callbacks.u.v1.itemCompareCallback = NewDataBrowserItemCompareUPP(AddressListCompare);
-        callbacks.u.v1.itemNotificationCallback = NewDataBrowserItemNotificationUPP(notification);
-        view->SetDataCallBack(&callbacks);
-    }
+    for (const auto& [view, notification] : views)
+        InstallAddressListCallbacks(*view, AddressListDataCallback, AddressListCompare,
+                                    notification);
 }
 
 OSStatus AddressSettingWindow::SetControlEventHandler() {

@@ -26,12 +26,7 @@ GroupPropertyWindow::~GroupPropertyWindow() = default;
 
 OSStatus GroupPropertyWindow::PresentWithAddress(CFDictionaryRef group, CFArrayRef members) {
     BeginPresentation();
-    DataBrowserCallbacks callbacks{};
-    callbacks.version = kDataBrowserLatestCallbacks;
-    InitDataBrowserCallbacks(&callbacks);
-    callbacks.u.v1.itemDataCallback = NewDataBrowserItemDataUPP(MemberListDataCallback);
-    callbacks.u.v1.itemCompareCallback = NewDataBrowserItemCompareUPP(MemberListCompare);
-    memberList_.SetDataCallBack(&callbacks);
+    InstallAddressListCallbacks(memberList_, MemberListDataCallback, MemberListCompare, nullptr);
 
     EntryFieldBuffer name;
     if (CopyEntryTextForField(group, kAddressNameKey, name))

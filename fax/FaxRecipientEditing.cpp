@@ -132,14 +132,8 @@ void FaxSettingsWindow::UpdateSelectionButtons(ItemCount selected) {
 }
 
 void FaxSettingsWindow::InstallListCallbacks() {
-    DataBrowserCallbacks callbacks{};
-    callbacks.version = kDataBrowserLatestCallbacks;
-    InitDataBrowserCallbacks(&callbacks);
-    callbacks.u.v1.itemDataCallback = NewDataBrowserItemDataUPP(RecipientListDataCallback);
-    callbacks.u.v1.itemCompareCallback = NewDataBrowserItemCompareUPP(RecipientListCompare);
-    callbacks.u.v1.itemNotificationCallback =
-        NewDataBrowserItemNotificationUPP(RecipientListNotificattion);
-    recipientListView_->SetDataCallBack(&callbacks);
+    InstallAddressListCallbacks(*recipientListView_, RecipientListDataCallback,
+                                RecipientListCompare, RecipientListNotificattion);
 }
 
 OSStatus FaxSettingsWindow::RecipientListDataCallback(ControlRef browser, DataBrowserItemID item,
