@@ -18,13 +18,6 @@ UInt32 CountSelected(ControlRef browser) {
     return UInt32(count);
 }
 
-void SetActive(CBaseControl* control, bool active) {
-    if (active)
-        ActivateControl(control->GetControlHandle());
-    else
-        DeactivateControl(control->GetControlHandle());
-}
-
 bool IsSelectionChange(DataBrowserItemNotification message) {
     return message == kDataBrowserItemSelected || message == kDataBrowserItemDeselected;
 }
@@ -58,8 +51,8 @@ void AddressSettingWindow::SourceSelectionChanged(ControlRef browser,
         window->AddAddressToDestination(tab.sourceView, tab.destView);
     } else if (IsSelectionChange(message)) {
         const UInt32 selected = CountSelected(browser);
-        SetActive(tab.addButton, selected > 0);
-        SetActive(tab.propertyButton, selected == 1);
+        SetControlActive(tab.addButton, selected > 0);
+        SetControlActive(tab.propertyButton, selected == 1);
     }
 }
 
@@ -70,7 +63,7 @@ void AddressSettingWindow::DestSelectionChanged(ControlRef browser,
     if (!IsSelectionChange(message) || !window ||
         !window->FindTab(browser, &TabControls::destView, tab))
         return;
-    SetActive(tab.deleteButton, CountSelected(browser) > 0);
+    SetControlActive(tab.deleteButton, CountSelected(browser) > 0);
 }
 
 void AddressSettingWindow::AddressBookSrcNotificattion(ControlRef browser, DataBrowserItemID,

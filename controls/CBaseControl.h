@@ -197,3 +197,7 @@ class CBaseControl {
 
     size_t valueBufferSize_ = 0;
 };
+
+// Shows the control active or inactive at once, outside the counted enabling above (a button
+// that follows a list's selection); nothing while it is unbound.
+void SetControlActive(CBaseControl* control, bool active);

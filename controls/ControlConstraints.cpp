@@ -84,3 +84,8 @@ int CBaseControl::DoControlUpdateConstrain() {
                              [](CBaseControl* control) { control->Update(); });
     return 0;
 }
+
+void SetControlActive(CBaseControl* control, bool active) {
+    if (ControlRef handle = control->GetControlHandle())
+        active ? ActivateControl(handle) : DeactivateControl(handle);
+}

@@ -50,7 +50,7 @@ OSStatus FaxSettingsWindow::AddAddress(EventHandlerCallRef, EventRef, void* shee
     if (!self->AppendRecipient(name ? name : "", number)) return noErr;
     self->nameField_->SetDefaultValueToUI();
     self->phoneNumberField_->SetDefaultValueToUI();
-    self->SetControlActive(self->addButton_, false);
+    SetControlActive(self->addButton_, false);
     return noErr;
 }
 

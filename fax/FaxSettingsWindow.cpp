@@ -253,11 +253,6 @@ bool FaxSettingsWindow::HasAddressFile() const {
     return addressFilePopup_->CountFiles() > 0;
 }
 
-void FaxSettingsWindow::SetControlActive(CBaseControl* control, bool active) {
-    if (ControlRef handle = control->GetControlHandle())
-        active ? ActivateControl(handle) : DeactivateControl(handle);
-}
-
 OSStatus FaxSettingsWindow::SetValueToTicket(PMTicketRef ticket, Boolean locked) {
     CPopupWindowInPanel::SetValueToTicket(ticket, locked);
     return SetRecipientsToTicket(ticket, GetRecipients(), locked);

@@ -124,7 +124,6 @@ class FaxSettingsWindow : public CPopupWindowInPanel {
     void UpdateSelectionButtons(ItemCount selected);
     // True when the address file popup lists at least one file.
     bool HasAddressFile() const;
-    static void SetControlActive(CBaseControl* control, bool active);
     // The control's screen value passes its checks (a refusing field shows its message).
     static bool IsValid(CBaseControl* control);
 
