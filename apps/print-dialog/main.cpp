@@ -104,11 +104,12 @@ int main(int argc, char** argv) {
         QFileInfo(QString::fromStdString(line.dialog.documentPath)).fileName().toStdString();
 
     PrintDialog dialog(line.dialog);
-    int result = 0;
+    // Like every print dialog, it ends once the job has gone (0) or it was cancelled (1). An exit
+    // rather than a quit, which would first ask the windows to close (and they may refuse).
     dialog.onFinished = [&](bool printed) {
         if (printed) std::printf("%s\n", dialog.message().c_str());
-        result = printed ? 0 : 1;
-        application.quit();
+        std::fflush(stdout);
+        QCoreApplication::exit(printed ? 0 : 1);
     };
     if (line.quitWhenShown && dialog.extensionCount() == 0) {
         std::fprintf(stderr, "print-dialog: no extension pane to show. %s\n",
@@ -119,6 +120,5 @@ int main(int argc, char** argv) {
     if (!line.screenshotFolder.empty())
         return saveScreenshots(dialog, QString::fromStdString(line.screenshotFolder)) ? 0 : 1;
     if (line.quitWhenShown) quitWhenShown(dialog);
-    application.exec();
-    return result;
+    return application.exec();
 }

@@ -1,5 +1,6 @@
 // Control data by tag: texts, key filters, validation procedures, clock dates, tab titles.
 #include "MacErrors.h"
+#include "Private/LabelNames.h"
 #include "Private/LegacyText.h"
 #include "Private/StringBridge.h"
 #include "Private/ToolboxObjects.h"
@@ -44,7 +45,7 @@ void setTextOf(ControlRef control, const QString& text) {
             // A read-only field is a display: a text wider than the field is read from its start.
             if (field->isReadOnly()) field->home(false);
         } else {
-            static_cast<QLabel*>(control->widget.data())->setText(text);
+            hitoolbox::setLabelText(*static_cast<QLabel*>(control->widget.data()), text);
         }
     });
 }

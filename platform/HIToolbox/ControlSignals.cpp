@@ -54,6 +54,7 @@ void attachControlBehaviour(ControlRef control) {
     case ControlKind::Clock:
         QObject::connect(static_cast<QDateTimeEdit*>(widget), &QDateTimeEdit::dateTimeChanged,
                          widget, [widget] { reportHits(widget, kControlClockPart); });
+        attachClockTyping(control);
         break;
     case ControlKind::EditText:
         QObject::connect(static_cast<QLineEdit*>(widget), &QLineEdit::textEdited, widget,

@@ -3,6 +3,7 @@
 #include "HIToolboxQt.h"
 #include "MacErrors.h"
 #include "Private/Geometry.h"
+#include "Private/LabelNames.h"
 #include "Private/StringBridge.h"
 #include "Private/ToolboxObjects.h"
 
@@ -176,7 +177,7 @@ OSStatus SetControlTitleWithCFString(ControlRef control, CFStringRef title) {
     else if (auto* box = qobject_cast<QGroupBox*>(control->widget))
         box->setTitle(text);
     else if (auto* label = qobject_cast<QLabel*>(control->widget))
-        label->setText(text);
+        hitoolbox::setLabelText(*label, text);
     else
         control->widget->setWindowTitle(text); // kept for kinds that show no title
     return noErr;

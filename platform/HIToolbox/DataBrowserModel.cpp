@@ -2,6 +2,7 @@
 #include "MacErrors.h"
 #include "Private/StringBridge.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QTreeView>
 
@@ -62,6 +63,26 @@ DataBrowserModel::DataBrowserModel(ControlRef control, QTreeView* view)
         if (index.isValid()) notify(rows_[size_t(index.row())], kDataBrowserItemDoubleClicked);
     });
     connect(view->header(), &QHeaderView::sectionClicked, this, &DataBrowserModel::sortByColumn);
+    view->viewport()->installEventFilter(this); // its resizes fit the columns anew
+}
+
+bool DataBrowserModel::eventFilter(QObject*, QEvent* event) {
+    if (event->type() == QEvent::Resize) fitColumns();
+    return false;
+}
+
+void DataBrowserModel::fitColumns() {
+    QHeaderView* header = view_->header();
+    const int last = header->count() - 1;
+    int room = view_->viewport()->width() - header->sectionSizeHint(last);
+    for (int column = 0; column < last; ++column) {
+        const int wanted =
+            std::max(static_cast<QAbstractItemView*>(view_)->sizeHintForColumn(column),
+                     header->sectionSizeHint(column));
+        header->resizeSection(column,
+                              std::max(std::min(wanted, room), header->minimumSectionSize()));
+        room -= header->sectionSize(column);
+    }
 }
 
 int DataBrowserModel::rowCount(const QModelIndex& parent) const {
@@ -120,6 +141,7 @@ void DataBrowserModel::rebuild() {
     for (size_t row = 0; row < rows_.size(); ++row)
         rowOfId_[rows_[row]] = int(row);
     endResetModel();
+    fitColumns();
     if (!selected.empty()) changeSelection(selected, kDataBrowserItemsAssign);
     --quiet_;
 }

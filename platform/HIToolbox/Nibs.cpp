@@ -1,6 +1,7 @@
 // Nib references and windows made from Qt Designer files.
 #include "IBCarbonRuntime.h"
 #include "MacErrors.h"
+#include "Private/LabelNames.h"
 #include "Private/StringBridge.h"
 #include "Private/ToolboxObjects.h"
 
@@ -93,6 +94,7 @@ OSStatus CreateWindowFromNib(IBNibRef nibRef, CFStringRef windowName, WindowRef*
         report("CreateWindowFromNib - cannot load window", name, uiLoader().errorString());
         return kIBCarbonRuntimeObjectNotOfRequestedType;
     }
+    hitoolbox::nameFieldsByLabels(*widget);
     *outWindow = hitoolbox::adoptWindow(widget, windowClassOf(widget));
     return noErr;
 }

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
@@ -45,6 +46,8 @@ OSStatus sendCommand(WindowRef window, UInt32 commandID) {
 PrintDialog::PrintDialog(PrintDialogOptions options) : options_(std::move(options)) {
     buildWindow();
     window_ = HIWindowFromWidget(this);
+    static const EventTypeSpec closeBox = {kEventClassWindow, kEventWindowClose};
+    InstallWindowEventHandler(window_, closeBoxPressed, 1, &closeBox, this, nullptr);
     if (PMCreateSession(&session_) != noErr) {
         say("The printing system cannot be used.");
         return;
@@ -66,9 +69,11 @@ void PrintDialog::buildWindow() {
     setWindowTitle(tr("Print"));
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout();
-    top->addWidget(new QLabel(tr("Printer:")));
+    auto* printerLabel = new QLabel(tr("Printer:"));
+    top->addWidget(printerLabel);
     printerPopup_ = new QComboBox();
     printerPopup_->setObjectName("printerPopup");
+    printerLabel->setBuddy(printerPopup_);
     top->addWidget(printerPopup_, 1);
     layout->addLayout(top);
 
@@ -243,6 +248,7 @@ std::vector<std::string> PrintDialog::summaryRows() const {
 }
 
 bool PrintDialog::choosePrinter(const std::string& id) {
+    if (finished_) return false;
     endExtensions(noErr);
     const bool chosen = PMSessionSetCurrentPrinter(session_, makeCFString(id).get()) == noErr;
     message_->clear();
@@ -253,7 +259,7 @@ bool PrintDialog::choosePrinter(const std::string& id) {
 }
 
 bool PrintDialog::print() {
-    if (!session_) return false;
+    if (!session_ || finished_) return false;
     if (sendCommand(window_, kHICommandOK) != eventNotHandledErr) return false; // held back
     for (const auto& extension : extensions_) {
         if (OSStatus status = extension->sync(session_, kSyncDirectionSetTickets);
@@ -273,13 +279,32 @@ bool PrintDialog::print() {
     say(outcome ? utf8Text(outcome) : "Printing failed (error " + std::to_string(status) + ").");
     if (status != noErr) return false;
     endExtensions(noErr);
-    if (onFinished) onFinished(true);
+    finish(true);
     return true;
 }
 
 void PrintDialog::cancel() {
+    if (finished_) return;
     endExtensions(kPMCancel);
-    if (onFinished) onFinished(false);
+    finish(false);
+}
+
+void PrintDialog::finish(bool printed) {
+    finished_ = true;
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{printerPopup_, panePopup_, printButton_, cancelButton_})
+        control->setEnabled(false);
+    if (onFinished) onFinished(printed);
+}
+
+// The close box cancels a dialog still in use and closes a finished one.
+OSStatus PrintDialog::closeBoxPressed(EventHandlerCallRef, EventRef, void* dialog) {
+    auto* self = static_cast<PrintDialog*>(dialog);
+    if (self->finished_)
+        self->hide();
+    else
+        self->cancel();
+    return noErr;
 }
 
 void PrintDialog::say(const std::string& text) {

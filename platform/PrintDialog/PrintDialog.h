@@ -38,8 +38,11 @@ class PrintDialog : public QWidget {
     // What the buttons and popups do, for the application and the tests.
     // Print: sends "ok  " to the window; when no handler consumes it, has every extension
     // write its settings into the ticket and prints. True when the job went to the printer.
+    // Cancel (also the window's close box) ends the extensions with kPMCancel. Once a job has
+    // gone or the dialog was cancelled, the dialog is finished: Print and Cancel do nothing.
     bool print();
-    void cancel();                             // ends the extensions with kPMCancel
+    void cancel();
+    bool finished() const { return finished_; }
     bool choosePrinter(const std::string& id); // ends the extensions, loads the new printer's
     void showPane(int index);                  // 0 .. extensionCount(): the last is Summary
 
@@ -60,6 +63,8 @@ class PrintDialog : public QWidget {
     void endExtensions(OSStatus status);
     void refreshSummary();
     void say(const std::string& text); // adds a line to the message line
+    void finish(bool printed);         // disables the dialog's controls, then onFinished
+    static OSStatus closeBoxPressed(EventHandlerCallRef, EventRef, void* dialog);
 
     PrintDialogOptions options_;
     PMPrintSession session_ = nullptr;
@@ -68,6 +73,7 @@ class PrintDialog : public QWidget {
     std::vector<QWidget*> extensionPages_;
     int shownPane_ = -1;
     bool ended_ = false;
+    bool finished_ = false;
 
     QComboBox* printerPopup_ = nullptr;
     QComboBox* panePopup_ = nullptr;

@@ -7,6 +7,8 @@ namespace hitoolbox {
 
 // Key presses of an edit text go through the text-input event and the key filter first.
 void attachKeyFiltering(ControlRef control);
+// Digits typed into a clock fill its hour and minute sections.
+void attachClockTyping(ControlRef control);
 // A data browser gets its model, which asks the control's callbacks for every cell.
 void attachDataBrowser(ControlRef control);
 

@@ -2,7 +2,8 @@
 // list's properties. Every cell is asked of the item-data callback when Qt shows it; sorting
 // asks the compare callback. Selection changes and double clicks become notifications.
 // Every change of the rows is one model reset, and looking a row up by id is a hash look-up,
-// so that lists of thousands of rows can be refilled while the user types.
+// so that lists of thousands of rows can be refilled while the user types. Every column but the
+// last is as wide as its texts, as far as the list's width allows; the last takes the rest.
 #pragma once
 
 #include "../HIDataBrowser.h"
@@ -54,7 +55,11 @@ class DataBrowserModel : public QAbstractTableModel {
     // A click on a column's header: sort by it, or reverse the order when it already sorts.
     void sortByColumn(int section);
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    void fitColumns();
     // Rebuilds the rows (add order, then sorted), keeping the selection without notifying.
     void rebuild();
     void notify(DataBrowserItemID id, DataBrowserItemNotification message) const;

@@ -1,0 +1,174 @@
+"""Black-box GUI testing: a private X display (Xvfb), session bus and accessibility bus per
+test, the built programs started as separate processes, widgets found by role and accessible
+name over AT-SPI, and real X input (xdotool)."""
+
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+
+BUILD = os.environ["NV_BUILD_DIR"]
+SOURCE = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+WAIT = 15  # seconds to wait for a window, a widget or an exit
+
+
+def wait_for(what, probe, timeout=WAIT):
+    """Polls probe until it answers something true; fails the test with what otherwise."""
+    deadline = time.monotonic() + timeout
+    while True:
+        answer = probe()
+        if answer:
+            return answer
+        if time.monotonic() > deadline:
+            raise AssertionError("gave up waiting for " + what)
+        time.sleep(0.1)
+
+
+def read_fd(fd):
+    with os.fdopen(fd) as stream:
+        return stream.readline().strip()
+
+
+class GuiTest(unittest.TestCase):
+    """Each test runs on its own display and buses; programs it starts end with it."""
+
+    def setUp(self):
+        self.home = tempfile.mkdtemp(prefix="nv-gui-")
+        self.addCleanup(shutil.rmtree, self.home, ignore_errors=True)
+        self.processes = []
+        self.addCleanup(self.stop_all)
+        display_r, display_w = os.pipe()
+        self.start_service(["Xvfb", "-displayfd", str(display_w), "-screen", "0", "1280x1024x24",
+                            "-nolisten", "tcp"], pass_fds=(display_w,))
+        os.close(display_w)
+        os.environ["DISPLAY"] = ":" + read_fd(display_r)
+        bus_r, bus_w = os.pipe()
+        self.start_service(["dbus-daemon", "--session", "--nofork", "--print-address=%d" % bus_w],
+                           pass_fds=(bus_w,))
+        os.close(bus_w)
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = read_fd(bus_r)
+        for folder in ("config", "data", "state", "cache"):
+            os.environ["XDG_%s_HOME" % folder.upper()] = os.path.join(self.home, folder)
+        os.environ.update(QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                          QT_ACCESSIBILITY="1", NO_AT_BRIDGE="0", CUPS_SERVER="127.0.0.1:1",
+                          NV_DEMO_SPOOL=os.path.join(self.home, "spool"),
+                          NV_ADDRESS_BOOK_DIR=os.path.join(self.home, "books"))
+        import pyatspi  # connects to the accessibility bus of this test's session
+        self.atspi = pyatspi
+
+    def start_service(self, command, **options):
+        process = subprocess.Popen(command, start_new_session=True, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL, **options)
+        self.processes.append(process)
+        return process
+
+    def stop_all(self):
+        for process in reversed(self.processes):
+            try:
+                os.killpg(process.pid, 15)
+            except ProcessLookupError:
+                pass
+            process.wait()
+
+    # Programs of the build.
+
+    def start(self, program, *arguments):
+        """Starts a program of the build; its standard output is kept for output()."""
+        path = os.path.join(BUILD, "apps", program, program)
+        process = subprocess.Popen([path, *arguments], stdout=subprocess.PIPE, text=True,
+                                   start_new_session=True)
+        self.processes.append(process)
+        return process
+
+    def exit_status(self, process):
+        try:
+            return process.wait(WAIT)
+        except subprocess.TimeoutExpired:
+            raise AssertionError("%s did not end" % process.args[0]) from None
+
+    def write_file(self, name, text):
+        path = os.path.join(self.home, name)
+        with open(path, "w") as output:
+            output.write(text)
+        return path
+
+    def demo_book(self):
+        """Makes the demo address-book file "Demo Contacts" in the books folder."""
+        os.makedirs(os.environ["NV_ADDRESS_BOOK_DIR"], exist_ok=True)
+        subprocess.run([os.path.join(BUILD, "apps", "address-book-import", "address-book-import"),
+                        os.path.join(os.environ["NV_ADDRESS_BOOK_DIR"], "Demo Contacts"),
+                        os.path.join(SOURCE, "resources", "DemoAddressBook", "contacts.json")],
+                       check=True, stdout=subprocess.DEVNULL)
+
+    def demo_device(self, password):
+        """Starts the fax device simulator with the demo data, as the demo printer's device."""
+        log = os.path.join(self.home, "device.log")
+        with open(log, "w") as output:
+            self.processes.append(subprocess.Popen(
+                [os.path.join(BUILD, "apps", "fax-device-simulator", "fax-device-simulator"),
+                 "--data", os.path.join(SOURCE, "resources", "DemoDevice", "addresses.json"),
+                 "--password", password], stdout=output, stderr=output, start_new_session=True))
+        line = wait_for("the device simulator", lambda: open(log).readline().strip())
+        os.environ["NV_FAX_DEVICE_PORT"] = line.rsplit(" ", 1)[1]
+
+    # Finding widgets.
+
+    def application(self, name):
+        desktop = self.atspi.Registry.getDesktop(0)
+        return wait_for("the application " + name,
+                        lambda: next((a for a in desktop if a and a.name == name), None))
+
+    def find_all(self, root, role, name=None):
+        """Every showing accessible under root with the role (and the name, when given)."""
+        def matches(node):
+            return (node.getRoleName() == role and (name is None or node.name == name)
+                    and node.getState().contains(self.atspi.STATE_SHOWING))
+        return self.atspi.utils.findAllDescendants(root, matches)
+
+    def find(self, root, role, name):
+        return wait_for("%s %r" % (role, name), lambda: next(iter(self.find_all(root, role, name)), None))
+
+    def window(self, app, name):
+        """The shown window (frame or dialog) with the title."""
+        return wait_for("the window " + name, lambda: next(
+            (w for w in app if w and w.name == name and w.getState().contains(self.atspi.STATE_SHOWING)),
+            None))
+
+    def gone(self, app, name):
+        wait_for("the window %s to close" % name, lambda: not any(
+            w and w.name == name and w.getState().contains(self.atspi.STATE_SHOWING) for w in app))
+
+    def rows(self, table):
+        """The texts of a list's cells, row by row."""
+        cells = table.queryTable()
+        return [[cells.getAccessibleAt(r, c).name for c in range(cells.nColumns)]
+                for r in range(cells.nRows)]
+
+    # Acting as a person does.
+
+    def xdotool(self, *arguments):
+        subprocess.run(["xdotool", *map(str, arguments)], check=True)
+
+    def click(self, accessible, double=False):
+        box = accessible.queryComponent().getExtents(self.atspi.DESKTOP_COORDS)
+        self.xdotool("mousemove", "--sync", box.x + box.width // 2, box.y + box.height // 2)
+        self.xdotool("click", *(["--repeat", 2] if double else []), 1)
+        time.sleep(0.2)
+
+    def type(self, field, text):
+        """Clicks into the field and types the text."""
+        self.click(field)
+        self.xdotool("type", "--delay", 30, text)
+
+    def key(self, *keys):
+        self.xdotool("key", "--delay", 50, *keys)
+        time.sleep(0.2)
+
+    def choose(self, popup, item):
+        """Picks the item of a popup from its open menu."""
+        self.click(popup)
+        menu = popup[0]
+        wait_for("the menu of " + popup.name, lambda: menu.getState().contains(self.atspi.STATE_SHOWING))
+        self.click(self.find(menu, "list item", item))
