@@ -2,8 +2,10 @@
 test, the built programs started as separate processes, widgets found by role and accessible
 name over AT-SPI, and real X input (xdotool)."""
 
+import atexit
 import os
 import shutil
+import signal
 import subprocess
 import tempfile
 import time
@@ -31,32 +33,51 @@ def read_fd(fd):
         return stream.readline().strip()
 
 
+def start_session():
+    """Starts this process's X display, session bus and (through the bus) accessibility bus,
+    which every test of the process shares; they end with the process."""
+    daemons = []
+
+    def start(command):
+        reading, writing = os.pipe()
+        daemons.append(subprocess.Popen([*command, str(writing)], pass_fds=(writing,),
+                                        start_new_session=True, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL))
+        os.close(writing)
+        return read_fd(reading)
+
+    os.environ["DISPLAY"] = ":" + start(["Xvfb", "-screen", "0", "1280x1024x24", "-nolisten",
+                                         "tcp", "-displayfd"])
+    os.environ["DBUS_SESSION_BUS_ADDRESS"] = start(["dbus-daemon", "--session", "--nofork",
+                                                    "--print-address"])
+
+    def stop():
+        for daemon in reversed(daemons):
+            os.killpg(daemon.pid, signal.SIGTERM)
+            daemon.wait()
+    atexit.register(stop)
+    os.environ.update(QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                      CUPS_SERVER="127.0.0.1:1")
+    import pyatspi  # connects to the accessibility bus of this session, once per process
+    return pyatspi
+
+
 class GuiTest(unittest.TestCase):
-    """Each test runs on its own display and buses; programs it starts end with it."""
+    """Each test has folders of its own (settings, books, spool); the programs it starts end
+    with it."""
+    atspi = None
 
     def setUp(self):
+        if GuiTest.atspi is None:
+            GuiTest.atspi = start_session()
         self.home = tempfile.mkdtemp(prefix="nv-gui-")
         self.addCleanup(shutil.rmtree, self.home, ignore_errors=True)
         self.processes = []
         self.addCleanup(self.stop_all)
-        display_r, display_w = os.pipe()
-        self.start_service(["Xvfb", "-displayfd", str(display_w), "-screen", "0", "1280x1024x24",
-                            "-nolisten", "tcp"], pass_fds=(display_w,))
-        os.close(display_w)
-        os.environ["DISPLAY"] = ":" + read_fd(display_r)
-        bus_r, bus_w = os.pipe()
-        self.start_service(["dbus-daemon", "--session", "--nofork", "--print-address=%d" % bus_w],
-                           pass_fds=(bus_w,))
-        os.close(bus_w)
-        os.environ["DBUS_SESSION_BUS_ADDRESS"] = read_fd(bus_r)
-        for folder in ("config", "data", "state", "cache"):
-            os.environ["XDG_%s_HOME" % folder.upper()] = os.path.join(self.home, folder)
-        os.environ.update(QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                          QT_ACCESSIBILITY="1", NO_AT_BRIDGE="0", CUPS_SERVER="127.0.0.1:1",
-                          NV_DEMO_SPOOL=os.path.join(self.home, "spool"),
+        for variable in ("CONFIG_HOME", "DATA_HOME", "STATE_HOME", "CACHE_HOME", "RUNTIME_DIR"):
+            os.environ["XDG_" + variable] = os.path.join(self.home, variable.lower())
+        os.environ.update(NV_DEMO_SPOOL=os.path.join(self.home, "spool"),
                           NV_ADDRESS_BOOK_DIR=os.path.join(self.home, "books"))
-        import pyatspi  # connects to the accessibility bus of this test's session
-        self.atspi = pyatspi
 
     def start_service(self, command, **options):
         process = subprocess.Popen(command, start_new_session=True, stdout=subprocess.DEVNULL,
@@ -67,7 +88,7 @@ class GuiTest(unittest.TestCase):
     def stop_all(self):
         for process in reversed(self.processes):
             try:
-                os.killpg(process.pid, 15)
+                os.killpg(process.pid, signal.SIGTERM)
             except ProcessLookupError:
                 pass
             process.wait()

@@ -27,9 +27,27 @@ class PrintDialogTest(GuiTest):
         self.type(self.find(sheet, "text", "Fax Number"), number)
         self.click(self.find(sheet, "push button", "Add"))
 
+    def answer_message(self, text):
+        """The plug-in's message window says the text; OK closes it."""
+        message = self.window(self.app, "Fax")
+        self.assertIn(text, "\n".join(label.name for label in self.find_all(message, "label")))
+        self.click(self.find(message, "push button", "OK"))
+        self.gone(self.app, "Fax")
+
+    def name_column_width(self, table):
+        return table[0].queryComponent().getExtents(self.atspi.DESKTOP_COORDS).width
+
     def test_fax_with_typed_delayed_time_is_spooled_and_ends_the_dialog(self):
         sheet = self.open_sheet()
+        recipients = self.find(sheet, "tree", "Recipients")
         self.add_recipient(sheet, "Max Mustermann", "0301234567")
+        short_names = self.name_column_width(recipients)
+        self.add_recipient(sheet, "Maximiliane Mustermann-Schneider", "0307654321")
+        # The name column widens for a longer name and leaves the number column in the list.
+        self.assertGreater(self.name_column_width(recipients), short_names)
+        self.assertLessEqual(sum(header.queryComponent().getExtents(0).width
+                                 for header in list(recipients)[:2]),
+                             recipients.queryComponent().getExtents(0).width)
         self.click(self.find(sheet, "check box", "Send later at"))
         time_field = self.find(sheet, "spin button", "Time")
         box = time_field.queryComponent().getExtents(self.atspi.DESKTOP_COORDS)
@@ -47,6 +65,23 @@ class PrintDialogTest(GuiTest):
         self.assertEqual(options[KEY + "SFaxDelayedTime"], "22:45")
         self.assertEqual(options[KEY + "SFaxCoverSenderName"], "Ada Lovelace")
         self.assertIn("0301234567", options.values())
+        self.assertIn("Maximiliane Mustermann-Schneider", options.values())
+
+    def test_address_book_look_up_adds_a_found_entry(self):
+        self.demo_book()
+        sheet = self.open_sheet()
+        self.click(self.find(sheet, "push button", "Address Book..."))
+        window = self.window(self.app, "Recipients")
+        self.type(self.find(window, "text", "Search Address Book"), "Hana")
+        entries = self.find(window, "tree", "Address Book Entries")
+        hana = ["Hana Kobayashi", "+81 6 6341 8888"]
+        wait_for("the search", lambda: self.rows(entries) == [hana])
+        self.click(entries.queryTable().getAccessibleAt(0, 0))
+        self.click(self.find(window, "push button", "Add"))
+        self.assertEqual(self.rows(self.find(window, "tree", "Recipients")), [hana])
+        self.click(self.find(window, "push button", "OK"))
+        self.gone(self.app, "Recipients")
+        self.assertEqual(self.rows(self.find(sheet, "tree", "Recipients")), [hana])
 
     def test_cancel_ends_the_dialog_without_a_job(self):
         pane = self.open_dialog()
@@ -75,14 +110,60 @@ class PrintDialogTest(GuiTest):
         self.click(self.find(pane, "text", "Sender Name"))
         self.key("ctrl+v")
         self.click(self.find(pane, "push button", "Print"))
-        message = self.window(self.app, "Fax")
-        self.find(message, "label", "The sender name can have at most 30 letters, digits, spaces "
-                  "and punctuation marks (no accented letters).")
-        self.click(self.find(message, "push button", "OK"))
-        self.gone(self.app, "Fax")
+        self.answer_message("The sender name can have at most 30 letters, digits, spaces and "
+                            "punctuation marks (no accented letters).")
         self.assertFalse(any(w.name == "Fax Settings" for w in self.app))
         self.click(self.find(pane, "push button", "Cancel"))
         self.assertEqual(self.exit_status(self.dialog), 1)
+
+    def test_device_look_up_asks_for_the_right_password_and_every_field_is_named(self):
+        self.demo_device("1234")
+        sheet = self.open_sheet()
+        self.assert_named_by_labels(self.find(self.window(self.app, "Print"), "label",
+                                              "Image Quality:").parent)
+        self.assert_named_by_labels(sheet)
+        password = self.find(sheet, "password text", "Password")
+        self.type(password, "9999")
+        self.click(self.find(sheet, "push button", "Device Address Book..."))
+        self.answer_message("The printer needs its fax password to show its address book: "
+                            "enter the right one under Authorisation.")
+        window = self.window(self.app, "Recipients")
+        self.click(self.find(window, "push button", "Cancel"))
+
+        self.type(password, "\b" * 4 + "1234")
+        self.click(self.find(sheet, "push button", "Device Address Book..."))
+        window = self.window(self.app, "Recipients")
+        self.assert_named_by_labels(window)
+        entries = self.find(window, "tree", "Device Entries")
+        rows = wait_for("the device's entries", lambda: self.rows(entries))
+        self.assertIn(["Anna Schmidt", "+49 30 2345 6789"], rows)
+        names = [row[0] for row in rows]
+        for name in ("Anna Schmidt", "Sales Europe"):  # an entry's and a group's properties
+            self.click(entries.queryTable().getAccessibleAt(names.index(name), 0))
+            self.click(self.find(window, "push button", "Properties..."))
+            properties = self.window(self.app, "Properties...")
+            self.assert_named_by_labels(properties)
+            self.click(self.find(properties, "push button", "OK"))
+            self.gone(self.app, "Properties...")
+        self.click(self.find(window, "push button", "OK"))
+
+    def assert_named_by_labels(self, window):
+        """Every input field is named by its label, without the colon. A popup is announced by
+        its choice on Linux and by its label through the labelled-by relation."""
+        inputs = [node for role in ("text", "password text", "spin button", "tree", "combo box")
+                  for node in self.find_all(window, role)]
+        self.assertTrue(inputs)
+        for field in inputs:
+            labels = [relation.getTarget(0).name for relation in field.getRelationSet()
+                      if relation.getRelationType() == self.atspi.RELATION_LABELLED_BY
+                      and relation.getTarget(0).getRoleName() == "label"]
+            if field.getRoleName() == "combo box":
+                self.assertEqual(len(labels), 1, field.name)
+            else:
+                self.assertTrue(field.name, field.getRoleName())
+                if labels:
+                    self.assertEqual(field.name, labels[0].rstrip(":"))
+
 
 if __name__ == "__main__":
     unittest.main()
