@@ -56,9 +56,10 @@ What to try in the print dialog (the Fax pane is shown first):
      "Device Address Book..." lists the demo fax device's entries and groups
      (type its password $device_password into the sheet's Password field first).
      Choose entries there and press OK to make them the recipients.
+     To send later, tick "Send later at", click the hour and type the time (2245 for 22:45).
   3. Press Start Sending. The job goes to the demo fax printer, which writes the document and
-     a readable record of its fax options into $NV_DEMO_SPOOL
-     (the dialog says which files when it is done).
+     a readable record of its fax options into $NV_DEMO_SPOOL; the dialog says which files
+     and ends, as a print dialog does. Cancel ends it without a job.
 
 TRY
   "${dialog[@]}" "$@"

@@ -9,12 +9,13 @@ build_dir=${1:-"$root/build"}
 shift || true
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-tools-dev libqt6opengl6-dev qt6-qpa-plugins qt6-l10n-tools
   libcups2-dev libavahi-client-dev libsqlite3-dev libglib2.0-dev
   libcpp-httplib-dev nlohmann-json3-dev
   libgtest-dev libbenchmark-dev libnss-wrapper
   cups dbus xvfb clang-14 libclang-rt-14-dev
+  xdotool at-spi2-core python3-pyatspi xclip # the GUI tests: X input, accessibility, clipboard
   fonts-ipafont-gothic # Japanese PPD texts in the window screenshots
   time # peak memory of the dialog processes in the benchmarks
 )

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up the machine and runs every test: the normal build, then the whole suite again under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Sets up the machine and runs every test: the normal build with the black-box GUI tests (label
+# "gui": the programs on a virtual display, driven over the accessibility bus), then the whole
+# suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,7 +18,7 @@ test_timeout=300
 export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-(cd "$root/build-sanitize" && ctest --output-on-failure --timeout "$test_timeout" -j "$jobs")
+(cd "$root/build-sanitize" && ctest --output-on-failure --timeout "$test_timeout" -j "$jobs" -LE gui)
 
 # Fuzz smoke test: the libFuzzer targets, built with clang alone in their own folder, each run
 # briefly on its seed corpus.

@@ -117,6 +117,11 @@ TEST_F(PrintDialogTest, DrivesTheExtensionThroughTheWholeConversation) {
     EXPECT_NE(options.find("com.example.test.Value=42"), std::string::npos) << options;
     EXPECT_NE(options.find("NVFaxImageQuality=SuperFine"), std::string::npos) << options;
 
+    finished_ = -1;
+    EXPECT_FALSE(dialog->print()) << "no second job without the extension";
+    dialog->cancel();
+    EXPECT_EQ(finished_, -1) << "a finished dialog takes neither Print nor Cancel";
+
     clearExtensionLog();
     dialog.reset();
     EXPECT_EQ(extensionLog(), "") << "ended extensions are not ended twice";
@@ -154,9 +159,10 @@ TEST_F(PrintDialogTest, ChoosingAPrinterEndsAndReloadsTheExtensions) {
     EXPECT_GE(testPane(*dialog), 0) << "the extensions of the printer still chosen come back";
 
     clearExtensionLog();
-    dialog->cancel();
+    dialog->close(); // the close box cancels
     EXPECT_NE(extensionLog().find("Terminate(128)"), std::string::npos) << extensionLog();
     EXPECT_EQ(finished_, 0);
+    EXPECT_FALSE(dialog->print());
 }
 
 TEST_F(PrintDialogTest, BadInputGivesAMessageAndTheDialogStaysUsable) {
