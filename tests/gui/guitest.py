@@ -1,5 +1,5 @@
 """Black-box GUI testing: a private X display (Xvfb), session bus and accessibility bus per
-test, the built programs started as separate processes, widgets found by role and accessible
+process, the built programs started as separate processes, widgets found by role and accessible
 name over AT-SPI, and real X input (xdotool)."""
 
 import atexit
@@ -26,6 +26,10 @@ def wait_for(what, probe, timeout=WAIT):
         if time.monotonic() > deadline:
             raise AssertionError("gave up waiting for " + what)
         time.sleep(0.1)
+
+
+def built(program):
+    return os.path.join(BUILD, "apps", program, program)
 
 
 def read_fd(fd):
@@ -78,10 +82,13 @@ class GuiTest(unittest.TestCase):
             os.environ["XDG_" + variable] = os.path.join(self.home, variable.lower())
         os.environ.update(NV_DEMO_SPOOL=os.path.join(self.home, "spool"),
                           NV_ADDRESS_BOOK_DIR=os.path.join(self.home, "books"))
+        os.environ.pop("NV_FAX_DEVICE_PORT", None)
 
     def start_service(self, command, **options):
-        process = subprocess.Popen(command, start_new_session=True, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL, **options)
+        """Starts a helper process (its output dropped unless redirected) that ends with the
+        test."""
+        options = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, **options}
+        process = subprocess.Popen(command, start_new_session=True, **options)
         self.processes.append(process)
         return process
 
@@ -96,12 +103,9 @@ class GuiTest(unittest.TestCase):
     # Programs of the build.
 
     def start(self, program, *arguments):
-        """Starts a program of the build; its standard output is kept for output()."""
-        path = os.path.join(BUILD, "apps", program, program)
-        process = subprocess.Popen([path, *arguments], stdout=subprocess.PIPE, text=True,
-                                   start_new_session=True)
-        self.processes.append(process)
-        return process
+        """Starts a program of the build; its standard output can be read from .stdout."""
+        return self.start_service([built(program), *arguments], stdout=subprocess.PIPE,
+                                  stderr=None, text=True)
 
     def exit_status(self, process):
         try:
@@ -118,7 +122,7 @@ class GuiTest(unittest.TestCase):
     def demo_book(self):
         """Makes the demo address-book file "Demo Contacts" in the books folder."""
         os.makedirs(os.environ["NV_ADDRESS_BOOK_DIR"], exist_ok=True)
-        subprocess.run([os.path.join(BUILD, "apps", "address-book-import", "address-book-import"),
+        subprocess.run([built("address-book-import"),
                         os.path.join(os.environ["NV_ADDRESS_BOOK_DIR"], "Demo Contacts"),
                         os.path.join(SOURCE, "resources", "DemoAddressBook", "contacts.json")],
                        check=True, stdout=subprocess.DEVNULL)
@@ -127,10 +131,10 @@ class GuiTest(unittest.TestCase):
         """Starts the fax device simulator with the demo data, as the demo printer's device."""
         log = os.path.join(self.home, "device.log")
         with open(log, "w") as output:
-            self.processes.append(subprocess.Popen(
-                [os.path.join(BUILD, "apps", "fax-device-simulator", "fax-device-simulator"),
+            self.start_service(
+                [built("fax-device-simulator"),
                  "--data", os.path.join(SOURCE, "resources", "DemoDevice", "addresses.json"),
-                 "--password", password], stdout=output, stderr=output, start_new_session=True))
+                 "--password", password], stdout=output, stderr=output)
         line = wait_for("the device simulator", lambda: open(log).readline().strip())
         os.environ["NV_FAX_DEVICE_PORT"] = line.rsplit(" ", 1)[1]
 
@@ -172,10 +176,10 @@ class GuiTest(unittest.TestCase):
     def xdotool(self, *arguments):
         subprocess.run(["xdotool", *map(str, arguments)], check=True)
 
-    def click(self, accessible, double=False):
+    def click(self, accessible):
         box = accessible.queryComponent().getExtents(self.atspi.DESKTOP_COORDS)
         self.xdotool("mousemove", "--sync", box.x + box.width // 2, box.y + box.height // 2)
-        self.xdotool("click", *(["--repeat", 2] if double else []), 1)
+        self.xdotool("click", 1)
         time.sleep(0.2)
 
     def type(self, field, text):
