@@ -18,6 +18,7 @@ packages=(
   xdotool at-spi2-core python3-pyatspi xclip # the GUI tests: X input, accessibility, clipboard
   fonts-ipafont-gothic # Japanese PPD texts in the window screenshots
   time # peak memory of the dialog processes in the benchmarks
+  gcovr # scripts/coverage.sh
 )
 
 missing=()

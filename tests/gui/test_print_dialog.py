@@ -14,11 +14,11 @@ class PrintDialogTest(GuiTest):
         self.app = self.application("print-dialog")
         return self.window(self.app, "Print")
 
-    def open_sheet(self, sender="Ada Lovelace"):
+    def open_sheet(self):
         """Types the sender's name into the pane and presses Print: the sheet opens."""
         pane = self.open_dialog()
         self.choose(self.find(pane, "combo box", "Registered on Device"), "Sender Name")
-        self.type(self.find(pane, "text", "Sender Name"), sender)
+        self.type(self.find(pane, "text", "Sender Name"), "Ada Lovelace")
         self.click(self.find(pane, "push button", "Print"))
         return self.window(self.app, "Fax Settings")
 
@@ -72,6 +72,7 @@ class PrintDialogTest(GuiTest):
         sheet = self.open_sheet()
         self.click(self.find(sheet, "push button", "Address Book..."))
         window = self.window(self.app, "Recipients")
+        self.assert_named_by_labels(window)
         self.type(self.find(window, "text", "Search Address Book"), "Hana")
         entries = self.find(window, "tree", "Address Book Entries")
         hana = ["Hana Kobayashi", "+81 6 6341 8888"]
