@@ -18,6 +18,7 @@ find "$build" -name '*.gcda' -delete
 
 gcovr --root "$root" --object-directory "$build" --exclude "$root/tests/" \
   --exclude "$root/benchmarks/" --exclude "$root/fuzz/" --exclude "$build/" \
+  --exclude-directories "$build/CMakeFiles" \
   --json-summary "$build/coverage.json" --print-summary >/dev/null
 
 cd "$root"
