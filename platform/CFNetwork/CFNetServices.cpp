@@ -114,10 +114,6 @@ void CFNetServiceSetResolveWithTimeoutPresent(Boolean present) {
     resolveWithTimeoutEntry = present ? startResolving : nullptr;
 }
 
-CFTypeID CFNetServiceGetTypeID(void) {
-    return cf::kTypeIDNetService;
-}
-
 CFNetServiceRef CFNetServiceCreate(CFAllocatorRef, CFStringRef domain, CFStringRef serviceType,
                                    CFStringRef name, SInt32 port) {
     if (!cf::isString(domain) || !cf::isString(serviceType) || !cf::isString(name)) return nullptr;

@@ -45,7 +45,6 @@ typedef struct {
     CFStringRef (*copyDescription)(const void* info);
 } CFNetServiceClientContext;
 
-CFTypeID CFNetServiceGetTypeID(void);
 // A service to resolve: domain (e.g. "local."), type (e.g. "_ipp._tcp.") and instance name;
 // null when any of them is missing. The port is kept for callers and not used to resolve.
 CFNetServiceRef CFNetServiceCreate(CFAllocatorRef alloc, CFStringRef domain,

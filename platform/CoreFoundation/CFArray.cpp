@@ -119,13 +119,6 @@ const void* CFArrayGetValueAtIndex(CFArrayRef theArray, CFIndex idx) {
     return array->values[size_t(idx)];
 }
 
-void CFArrayGetValues(CFArrayRef theArray, CFRange range, const void** values) {
-    const __CFArray* array = as<__CFArray>(theArray);
-    size_t start, end;
-    if (values && clip(array, range, start, end))
-        std::copy(array->values.begin() + long(start), array->values.begin() + long(end), values);
-}
-
 CFIndex CFArrayGetFirstIndexOfValue(CFArrayRef theArray, CFRange range, const void* value) {
     const __CFArray* array = as<__CFArray>(theArray);
     size_t start, end;
@@ -133,28 +126,6 @@ CFIndex CFArrayGetFirstIndexOfValue(CFArrayRef theArray, CFRange range, const vo
     for (size_t i = start; i < end; ++i)
         if (array->same(array->values[i], value)) return CFIndex(i);
     return kCFNotFound;
-}
-
-CFIndex CFArrayGetLastIndexOfValue(CFArrayRef theArray, CFRange range, const void* value) {
-    const __CFArray* array = as<__CFArray>(theArray);
-    size_t start, end;
-    if (!clip(array, range, start, end)) return kCFNotFound;
-    for (size_t i = end; i > start; --i)
-        if (array->same(array->values[i - 1], value)) return CFIndex(i - 1);
-    return kCFNotFound;
-}
-
-Boolean CFArrayContainsValue(CFArrayRef theArray, CFRange range, const void* value) {
-    return CFArrayGetFirstIndexOfValue(theArray, range, value) != kCFNotFound;
-}
-
-void CFArrayApplyFunction(CFArrayRef theArray, CFRange range, CFArrayApplierFunction applier,
-                          void* context) {
-    const __CFArray* array = as<__CFArray>(theArray);
-    size_t start, end;
-    if (!applier || !clip(array, range, start, end)) return;
-    for (size_t i = start; i < end; ++i)
-        applier(array->values[i], context);
 }
 
 void CFArrayInsertValueAtIndex(CFMutableArrayRef theArray, CFIndex idx, const void* value) {
@@ -177,15 +148,6 @@ void CFArrayAppendArray(CFMutableArrayRef theArray, CFArrayRef otherArray, CFRan
         CFArrayAppendValue(theArray, value);
 }
 
-void CFArraySetValueAtIndex(CFMutableArrayRef theArray, CFIndex idx, const void* value) {
-    __CFArray* array = cf::asMutable<__CFArray>(theArray);
-    if (!array || idx < 0 || size_t(idx) > array->values.size()) return;
-    if (size_t(idx) == array->values.size()) return CFArrayAppendValue(theArray, value);
-    const void* old = array->values[size_t(idx)];
-    array->values[size_t(idx)] = array->retain(value);
-    array->release(old);
-}
-
 void CFArrayRemoveValueAtIndex(CFMutableArrayRef theArray, CFIndex idx) {
     __CFArray* array = cf::asMutable<__CFArray>(theArray);
     if (!array || idx < 0 || size_t(idx) >= array->values.size()) return;
@@ -201,22 +163,4 @@ void CFArrayRemoveAllValues(CFMutableArrayRef theArray) {
     old.swap(array->values);
     for (const void* value : old)
         array->release(value);
-}
-
-void CFArrayExchangeValuesAtIndices(CFMutableArrayRef theArray, CFIndex idx1, CFIndex idx2) {
-    __CFArray* array = cf::asMutable<__CFArray>(theArray);
-    const CFIndex count = CFArrayGetCount(theArray);
-    if (!array || idx1 < 0 || idx2 < 0 || idx1 >= count || idx2 >= count) return;
-    std::swap(array->values[size_t(idx1)], array->values[size_t(idx2)]);
-}
-
-void CFArraySortValues(CFMutableArrayRef theArray, CFRange range, CFComparatorFunction comparator,
-                       void* context) {
-    __CFArray* array = cf::asMutable<__CFArray>(theArray);
-    size_t start, end;
-    if (!comparator || !clip(array, range, start, end)) return;
-    std::stable_sort(array->values.begin() + long(start), array->values.begin() + long(end),
-                     [&](const void* a, const void* b) {
-                         return comparator(a, b, context) == kCFCompareLessThan;
-                     });
 }

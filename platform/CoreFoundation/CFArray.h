@@ -20,8 +20,6 @@ typedef struct {
     CFArrayEqualCallBack equal; // null: values are equal when they are the same pointer
 } CFArrayCallBacks;
 
-typedef void (*CFArrayApplierFunction)(const void* value, void* context);
-
 // Retains CF objects, releases them on removal, compares with CFEqual.
 extern const CFArrayCallBacks kCFTypeArrayCallBacks;
 
@@ -38,22 +36,13 @@ CFMutableArrayRef CFArrayCreateMutableCopy(CFAllocatorRef allocator, CFIndex cap
 
 CFIndex CFArrayGetCount(CFArrayRef theArray);
 const void* CFArrayGetValueAtIndex(CFArrayRef theArray, CFIndex idx); // null outside the array
-void CFArrayGetValues(CFArrayRef theArray, CFRange range, const void** values);
-Boolean CFArrayContainsValue(CFArrayRef theArray, CFRange range, const void* value);
 CFIndex CFArrayGetFirstIndexOfValue(CFArrayRef theArray, CFRange range, const void* value);
-CFIndex CFArrayGetLastIndexOfValue(CFArrayRef theArray, CFRange range, const void* value);
-void CFArrayApplyFunction(CFArrayRef theArray, CFRange range, CFArrayApplierFunction applier,
-                          void* context);
 
 // Mutation; an index outside the array (or an immutable array) leaves it unchanged.
 void CFArrayAppendValue(CFMutableArrayRef theArray, const void* value);
 void CFArrayAppendArray(CFMutableArrayRef theArray, CFArrayRef otherArray, CFRange otherRange);
 void CFArrayInsertValueAtIndex(CFMutableArrayRef theArray, CFIndex idx, const void* value);
-void CFArraySetValueAtIndex(CFMutableArrayRef theArray, CFIndex idx, const void* value);
 void CFArrayRemoveValueAtIndex(CFMutableArrayRef theArray, CFIndex idx);
 void CFArrayRemoveAllValues(CFMutableArrayRef theArray);
-void CFArrayExchangeValuesAtIndices(CFMutableArrayRef theArray, CFIndex idx1, CFIndex idx2);
-void CFArraySortValues(CFMutableArrayRef theArray, CFRange range, CFComparatorFunction comparator,
-                       void* context);
 
 CF_EXTERN_C_END

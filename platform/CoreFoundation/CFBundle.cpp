@@ -244,11 +244,6 @@ CFURLRef CFBundleCopyExecutableURL(CFBundleRef bundle) {
     return path ? urlForPath(*path, false) : nullptr;
 }
 
-CFURLRef CFBundleCopyResourcesDirectoryURL(CFBundleRef bundle) {
-    const __CFBundle* b = cf::as<__CFBundle>(bundle);
-    return b ? urlForPath(resources(b), true) : nullptr;
-}
-
 CFURLRef CFBundleCopyResourceURL(CFBundleRef bundle, CFStringRef resourceName,
                                  CFStringRef resourceType, CFStringRef subDirName) {
     const __CFBundle* b = cf::as<__CFBundle>(bundle);
@@ -301,13 +296,6 @@ Boolean CFBundleLoadExecutable(CFBundleRef bundle) {
     b->executable = dlopen(path->c_str(), RTLD_NOW | RTLD_LOCAL); // never unloaded
     if (!b->executable)
         std::fprintf(stderr, "CFBundle: cannot load %s: %s\n", path->c_str(), dlerror());
-    return b->executable != nullptr;
-}
-
-Boolean CFBundleIsExecutableLoaded(CFBundleRef bundle) {
-    __CFBundle* b = cf::as<__CFBundle>(bundle);
-    if (!b) return false;
-    std::lock_guard lock(b->mutex);
     return b->executable != nullptr;
 }
 

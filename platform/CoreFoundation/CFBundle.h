@@ -33,7 +33,6 @@ CFTypeRef CFBundleGetValueForInfoDictionaryKey(CFBundleRef bundle, CFStringRef k
 CFURLRef CFBundleCopyBundleURL(CFBundleRef bundle);
 // Null for a folder whose Info has no "CFBundleExecutable".
 CFURLRef CFBundleCopyExecutableURL(CFBundleRef bundle);
-CFURLRef CFBundleCopyResourcesDirectoryURL(CFBundleRef bundle);
 // Looks in the user's language folders (xx.lproj), then English, then Resources itself.
 CFURLRef CFBundleCopyResourceURL(CFBundleRef bundle, CFStringRef resourceName,
                                  CFStringRef resourceType, CFStringRef subDirName);
@@ -45,7 +44,6 @@ CFStringRef CFBundleCopyLocalizedString(CFBundleRef bundle, CFStringRef key, CFS
 
 // The executable (a shared object): loading, and finding exported functions in it.
 Boolean CFBundleLoadExecutable(CFBundleRef bundle); // false with a message when it cannot load
-Boolean CFBundleIsExecutableLoaded(CFBundleRef bundle);
 void* CFBundleGetFunctionPointerForName(CFBundleRef bundle, CFStringRef functionName);
 
 CF_EXTERN_C_END

@@ -7,7 +7,7 @@
 
 struct __CFData : cf::Object {
     static constexpr CFTypeID kTypeID = cf::kTypeIDData;
-    explicit __CFData(bool isMutable) : Object(kTypeID), isMutable(isMutable) {}
+    __CFData() : Object(kTypeID) {}
 
     bool equals(const Object& other) const override {
         return bytes == static_cast<const __CFData&>(other).bytes;
@@ -20,14 +20,13 @@ struct __CFData : cf::Object {
     }
 
     std::vector<UInt8> bytes;
-    const bool isMutable;
 };
 
 using cf::as;
 
-static __CFData* makeData(const UInt8* bytes, CFIndex length, bool isMutable) {
+static __CFData* makeData(const UInt8* bytes, CFIndex length) {
     if (length < 0 || (!bytes && length)) return nullptr;
-    auto* data = new __CFData(isMutable);
+    auto* data = new __CFData();
     if (length) data->bytes.assign(bytes, bytes + length);
     return data;
 }
@@ -37,23 +36,7 @@ CFTypeID CFDataGetTypeID(void) {
 }
 
 CFDataRef CFDataCreate(CFAllocatorRef, const UInt8* bytes, CFIndex length) {
-    return makeData(bytes, length, false);
-}
-
-CFDataRef CFDataCreateCopy(CFAllocatorRef, CFDataRef theData) {
-    return as<__CFData>(theData)
-               ? makeData(CFDataGetBytePtr(theData), CFDataGetLength(theData), false)
-               : nullptr;
-}
-
-CFMutableDataRef CFDataCreateMutable(CFAllocatorRef, CFIndex) {
-    return new __CFData(true);
-}
-
-CFMutableDataRef CFDataCreateMutableCopy(CFAllocatorRef, CFIndex, CFDataRef theData) {
-    return as<__CFData>(theData)
-               ? makeData(CFDataGetBytePtr(theData), CFDataGetLength(theData), true)
-               : nullptr;
+    return makeData(bytes, length);
 }
 
 CFIndex CFDataGetLength(CFDataRef theData) {
@@ -66,11 +49,6 @@ const UInt8* CFDataGetBytePtr(CFDataRef theData) {
     return data && !data->bytes.empty() ? data->bytes.data() : nullptr;
 }
 
-UInt8* CFDataGetMutableBytePtr(CFMutableDataRef theData) {
-    __CFData* data = cf::asMutable<__CFData>(theData);
-    return data && !data->bytes.empty() ? data->bytes.data() : nullptr;
-}
-
 void CFDataGetBytes(CFDataRef theData, CFRange range, UInt8* buffer) {
     const __CFData* data = as<__CFData>(theData);
     if (!data || !buffer || range.location < 0 || range.length < 0 ||
@@ -79,14 +57,4 @@ void CFDataGetBytes(CFDataRef theData, CFRange range, UInt8* buffer) {
     const size_t count =
         std::min(size_t(range.length), data->bytes.size() - size_t(range.location));
     std::copy_n(data->bytes.begin() + range.location, count, buffer);
-}
-
-void CFDataAppendBytes(CFMutableDataRef theData, const UInt8* bytes, CFIndex length) {
-    __CFData* data = cf::asMutable<__CFData>(theData);
-    if (data && bytes && length > 0) data->bytes.insert(data->bytes.end(), bytes, bytes + length);
-}
-
-void CFDataSetLength(CFMutableDataRef theData, CFIndex length) {
-    __CFData* data = cf::asMutable<__CFData>(theData);
-    if (data && length >= 0) data->bytes.resize(size_t(length), 0);
 }

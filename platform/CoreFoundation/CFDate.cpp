@@ -41,28 +41,8 @@ CFAbsoluteTime CFAbsoluteTimeGetCurrent(void) {
            kCFAbsoluteTimeIntervalSince1970;
 }
 
-CFTypeID CFTimeZoneGetTypeID(void) {
-    return cf::kTypeIDTimeZone;
-}
-
 CFTimeZoneRef CFTimeZoneCopySystem(void) {
     return new __CFTimeZone(QTimeZone::systemTimeZone());
-}
-
-CFTimeZoneRef CFTimeZoneCreateWithName(CFAllocatorRef, CFStringRef name, Boolean) {
-    if (!cf::isString(name)) return nullptr;
-    const QTimeZone zone(QString::fromStdU16String(std::u16string(cf::chars(name))).toUtf8());
-    return zone.isValid() ? new __CFTimeZone(zone) : nullptr;
-}
-
-CFStringRef CFTimeZoneGetName(CFTimeZoneRef tz) {
-    auto* zone = cf::as<__CFTimeZone>(tz);
-    return zone ? zone->name : nullptr;
-}
-
-CFTimeInterval CFTimeZoneGetSecondsFromGMT(CFTimeZoneRef tz, CFAbsoluteTime at) {
-    auto* zone = cf::as<__CFTimeZone>(tz);
-    return zone ? zone->zone.offsetFromUtc(dateTimeAt(at)) : 0;
 }
 
 CFGregorianDate CFAbsoluteTimeGetGregorianDate(CFAbsoluteTime at, CFTimeZoneRef tz) {

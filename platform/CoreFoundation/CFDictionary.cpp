@@ -98,18 +98,6 @@ struct __CFDictionary : cf::Object {
 
 using cf::as;
 
-namespace {
-
-__CFDictionary* copyOf(const __CFDictionary* original, bool isMutable) {
-    if (!original) return nullptr;
-    auto* copy = new __CFDictionary(&original->keyCallBacks, &original->valueCallBacks, isMutable);
-    for (const auto& [key, value] : original->entries)
-        copy->set(key, value);
-    return copy;
-}
-
-} // namespace
-
 CFTypeID CFDictionaryGetTypeID(void) {
     return cf::kTypeIDDictionary;
 }
@@ -125,18 +113,18 @@ CFDictionaryRef CFDictionaryCreate(CFAllocatorRef, const void** keys, const void
 }
 
 CFDictionaryRef CFDictionaryCreateCopy(CFAllocatorRef, CFDictionaryRef theDict) {
-    return copyOf(as<__CFDictionary>(theDict), false);
+    const __CFDictionary* original = as<__CFDictionary>(theDict);
+    if (!original) return nullptr;
+    auto* copy = new __CFDictionary(&original->keyCallBacks, &original->valueCallBacks, false);
+    for (const auto& [key, value] : original->entries)
+        copy->set(key, value);
+    return copy;
 }
 
 CFMutableDictionaryRef CFDictionaryCreateMutable(CFAllocatorRef, CFIndex,
                                                  const CFDictionaryKeyCallBacks* keyCallBacks,
                                                  const CFDictionaryValueCallBacks* valueCallBacks) {
     return new __CFDictionary(keyCallBacks, valueCallBacks, true);
-}
-
-CFMutableDictionaryRef CFDictionaryCreateMutableCopy(CFAllocatorRef, CFIndex,
-                                                     CFDictionaryRef theDict) {
-    return copyOf(as<__CFDictionary>(theDict), true);
 }
 
 CFIndex CFDictionaryGetCount(CFDictionaryRef theDict) {
@@ -164,14 +152,6 @@ Boolean CFDictionaryContainsKey(CFDictionaryRef theDict, const void* key) {
     return CFDictionaryGetValueIfPresent(theDict, key, nullptr);
 }
 
-Boolean CFDictionaryContainsValue(CFDictionaryRef theDict, const void* value) {
-    const __CFDictionary* dictionary = as<__CFDictionary>(theDict);
-    if (!dictionary) return false;
-    for (const auto& entry : dictionary->entries)
-        if (dictionary->sameValue(entry.second, value)) return true;
-    return false;
-}
-
 void CFDictionaryGetKeysAndValues(CFDictionaryRef theDict, const void** keys, const void** values) {
     const __CFDictionary* dictionary = as<__CFDictionary>(theDict);
     if (!dictionary) return;
@@ -195,14 +175,6 @@ void CFDictionaryApplyFunction(CFDictionaryRef theDict, CFDictionaryApplierFunct
 void CFDictionarySetValue(CFMutableDictionaryRef theDict, const void* key, const void* value) {
     if (__CFDictionary* dictionary = cf::asMutable<__CFDictionary>(theDict))
         dictionary->set(key, value);
-}
-
-void CFDictionaryAddValue(CFMutableDictionaryRef theDict, const void* key, const void* value) {
-    if (!CFDictionaryContainsKey(theDict, key)) CFDictionarySetValue(theDict, key, value);
-}
-
-void CFDictionaryReplaceValue(CFMutableDictionaryRef theDict, const void* key, const void* value) {
-    if (CFDictionaryContainsKey(theDict, key)) CFDictionarySetValue(theDict, key, value);
 }
 
 void CFDictionaryRemoveValue(CFMutableDictionaryRef theDict, const void* key) {

@@ -47,14 +47,11 @@ CFDictionaryRef CFDictionaryCreateCopy(CFAllocatorRef allocator, CFDictionaryRef
 CFMutableDictionaryRef CFDictionaryCreateMutable(CFAllocatorRef allocator, CFIndex capacity,
                                                  const CFDictionaryKeyCallBacks* keyCallBacks,
                                                  const CFDictionaryValueCallBacks* valueCallBacks);
-CFMutableDictionaryRef CFDictionaryCreateMutableCopy(CFAllocatorRef allocator, CFIndex capacity,
-                                                     CFDictionaryRef theDict);
 
 CFIndex CFDictionaryGetCount(CFDictionaryRef theDict);
 const void* CFDictionaryGetValue(CFDictionaryRef theDict, const void* key); // null when absent
 Boolean CFDictionaryGetValueIfPresent(CFDictionaryRef theDict, const void* key, const void** value);
 Boolean CFDictionaryContainsKey(CFDictionaryRef theDict, const void* key);
-Boolean CFDictionaryContainsValue(CFDictionaryRef theDict, const void* value);
 // Either array may be null; each must hold CFDictionaryGetCount entries.
 void CFDictionaryGetKeysAndValues(CFDictionaryRef theDict, const void** keys, const void** values);
 void CFDictionaryApplyFunction(CFDictionaryRef theDict, CFDictionaryApplierFunction applier,
@@ -63,10 +60,6 @@ void CFDictionaryApplyFunction(CFDictionaryRef theDict, CFDictionaryApplierFunct
 // Mutation; an immutable dictionary is left unchanged.
 void CFDictionarySetValue(CFMutableDictionaryRef theDict, const void* key,
                           const void* value); // add or replace
-void CFDictionaryAddValue(CFMutableDictionaryRef theDict, const void* key,
-                          const void* value); // only if absent
-void CFDictionaryReplaceValue(CFMutableDictionaryRef theDict, const void* key,
-                              const void* value); // only if present
 void CFDictionaryRemoveValue(CFMutableDictionaryRef theDict, const void* key);
 void CFDictionaryRemoveAllValues(CFMutableDictionaryRef theDict);
 

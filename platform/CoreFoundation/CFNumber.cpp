@@ -143,11 +143,6 @@ CFNumberType CFNumberGetType(CFNumberRef number) {
     return n ? n->type : 0;
 }
 
-CFIndex CFNumberGetByteSize(CFNumberRef number) {
-    const __CFNumber* n = cf::as<__CFNumber>(number);
-    return n ? byteSize(n->type) : 0;
-}
-
 Boolean CFNumberIsFloatType(CFNumberRef number) {
     const __CFNumber* n = cf::as<__CFNumber>(number);
     return n && n->isFloat();

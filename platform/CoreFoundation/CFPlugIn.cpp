@@ -19,9 +19,8 @@ namespace {
 
 struct Factory {
     CFRef<CFUUIDRef> id;
-    CFBundleRef bundle = nullptr; // null for a function registered in this process
+    CFBundleRef bundle = nullptr;
     std::string functionName;
-    CFPlugInFactoryFunction function = nullptr;
     std::vector<CFRef<CFUUIDRef>> types;
 };
 
@@ -54,15 +53,6 @@ CFUUIDRef uuidFrom(CFTypeRef string) {
 bool makes(const Factory& factory, CFUUIDRef type) {
     return std::any_of(factory.types.begin(), factory.types.end(),
                        [&](const CFRef<CFUUIDRef>& t) { return CFEqual(t.get(), type); });
-}
-
-CFArrayRef findFactories(CFUUIDRef typeUUID, CFPlugInRef plugIn, bool anyPlugIn) {
-    CFMutableArrayRef found = CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks);
-    std::lock_guard lock(registry().mutex);
-    for (const auto& [key, factory] : registry().factories)
-        if (makes(factory, typeUUID) && (anyPlugIn || factory.bundle == plugIn))
-            CFArrayAppendValue(found, factory.id.get());
-    return found;
 }
 
 // The entries of the Info dictionary under key; none when it is missing or no dictionary.
@@ -117,29 +107,21 @@ void registerPlugInBundle(CFBundleRef bundle) {
 
 } // namespace cf
 
-CFTypeID CFPlugInGetTypeID(void) {
-    return CFBundleGetTypeID();
-}
-
 CFPlugInRef CFPlugInCreate(CFAllocatorRef allocator, CFURLRef plugInURL) {
     return CFBundleCreate(allocator, plugInURL);
 }
 
-CFBundleRef CFPlugInGetBundle(CFPlugInRef plugIn) {
-    return plugIn;
-}
-
-CFArrayRef CFPlugInFindFactoriesForPlugInType(CFUUIDRef typeUUID) {
-    return findFactories(typeUUID, nullptr, true);
-}
-
 CFArrayRef CFPlugInFindFactoriesForPlugInTypeInPlugIn(CFUUIDRef typeUUID, CFPlugInRef plugIn) {
-    return findFactories(typeUUID, plugIn, false);
+    CFMutableArrayRef found = CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks);
+    std::lock_guard lock(registry().mutex);
+    for (const auto& [key, factory] : registry().factories)
+        if (factory.bundle == plugIn && makes(factory, typeUUID))
+            CFArrayAppendValue(found, factory.id.get());
+    return found;
 }
 
 void* CFPlugInInstanceCreate(CFAllocatorRef allocator, CFUUIDRef factoryUUID, CFUUIDRef typeUUID) {
     if (!factoryUUID || !typeUUID) return nullptr;
-    CFPlugInFactoryFunction function = nullptr;
     CFBundleRef bundle = nullptr;
     std::string name;
     {
@@ -149,48 +131,19 @@ void* CFPlugInInstanceCreate(CFAllocatorRef allocator, CFUUIDRef factoryUUID, CF
             std::fputs("CFPlugIn: no factory registered under that UUID\n", stderr);
             return nullptr;
         }
-        function = found->second.function;
         bundle = found->second.bundle;
         name = found->second.functionName;
     }
-    if (!function && bundle) {
-        CFRef<CFStringRef> functionName(
-            CFStringCreateWithCString(nullptr, name.c_str(), kCFStringEncodingUTF8));
-        function = reinterpret_cast<CFPlugInFactoryFunction>(
-            CFBundleGetFunctionPointerForName(bundle, functionName.get()));
-        if (!function) {
-            std::fprintf(stderr, "CFPlugIn: the factory function %s cannot be found\n",
-                         name.c_str());
-            return nullptr;
-        }
+    CFRef<CFStringRef> functionName(
+        CFStringCreateWithCString(nullptr, name.c_str(), kCFStringEncodingUTF8));
+    auto function = reinterpret_cast<CFPlugInFactoryFunction>(
+        CFBundleGetFunctionPointerForName(bundle, functionName.get()));
+    if (!function) {
+        std::fprintf(stderr, "CFPlugIn: the factory function %s cannot be found\n", name.c_str());
+        return nullptr;
     }
     // Called without the lock: the factory announces its instance through this registry.
-    return function ? function(allocator, typeUUID) : nullptr;
-}
-
-Boolean CFPlugInRegisterFactoryFunction(CFUUIDRef factoryUUID, CFPlugInFactoryFunction func) {
-    if (!factoryUUID || !func) return false;
-    std::lock_guard lock(registry().mutex);
-    Factory& factory = registry().factories[keyOf(factoryUUID)];
-    factory.id = CFRef<CFUUIDRef>::retained(factoryUUID);
-    factory.function = func;
-    return true;
-}
-
-Boolean CFPlugInUnregisterFactory(CFUUIDRef factoryUUID) {
-    if (!factoryUUID) return false;
-    std::lock_guard lock(registry().mutex);
-    return registry().factories.erase(keyOf(factoryUUID)) > 0;
-}
-
-Boolean CFPlugInRegisterPlugInType(CFUUIDRef factoryUUID, CFUUIDRef typeUUID) {
-    if (!factoryUUID || !typeUUID) return false;
-    std::lock_guard lock(registry().mutex);
-    auto found = registry().factories.find(keyOf(factoryUUID));
-    if (found == registry().factories.end()) return false;
-    if (!makes(found->second, typeUUID))
-        found->second.types.push_back(CFRef<CFUUIDRef>::retained(typeUUID));
-    return true;
+    return function(allocator, typeUUID);
 }
 
 void CFPlugInAddInstanceForFactory(CFUUIDRef factoryID) {

@@ -16,23 +16,14 @@ typedef void* (*CFPlugInFactoryFunction)(CFAllocatorRef allocator, CFUUIDRef typ
 extern const CFStringRef kCFPlugInFactoriesKey; // "CFPlugInFactories"
 extern const CFStringRef kCFPlugInTypesKey;     // "CFPlugInTypes"
 
-CFTypeID CFPlugInGetTypeID(void);
-
 // The plug-in bundle at the URL, its factories registered; null when it is no bundle.
 CFPlugInRef CFPlugInCreate(CFAllocatorRef allocator, CFURLRef plugInURL);
-CFBundleRef CFPlugInGetBundle(CFPlugInRef plugIn);
 
-// Factory UUIDs that make typeUUID (the caller releases the array; never null).
-CFArrayRef CFPlugInFindFactoriesForPlugInType(CFUUIDRef typeUUID);
+// The plug-in's factory UUIDs that make typeUUID (the caller releases the array; never null).
 CFArrayRef CFPlugInFindFactoriesForPlugInTypeInPlugIn(CFUUIDRef typeUUID, CFPlugInRef plugIn);
 // Loads the factory's plug-in, calls its factory function; null when any step fails (with a
 // message on standard error).
 void* CFPlugInInstanceCreate(CFAllocatorRef allocator, CFUUIDRef factoryUUID, CFUUIDRef typeUUID);
-
-// Registration of a factory function in this process (no bundle), and of the types it makes.
-Boolean CFPlugInRegisterFactoryFunction(CFUUIDRef factoryUUID, CFPlugInFactoryFunction func);
-Boolean CFPlugInUnregisterFactory(CFUUIDRef factoryUUID);
-Boolean CFPlugInRegisterPlugInType(CFUUIDRef factoryUUID, CFUUIDRef typeUUID);
 
 // Instances made by a factory announce themselves, and leave when they are freed.
 void CFPlugInAddInstanceForFactory(CFUUIDRef factoryID);

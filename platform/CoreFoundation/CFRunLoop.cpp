@@ -95,7 +95,6 @@ std::map<std::thread::id, __CFRunLoop*>& runLoops() {
     static auto* all = new std::map<std::thread::id, __CFRunLoop*>();
     return *all;
 }
-const std::thread::id mainThread = std::this_thread::get_id();
 
 __CFRunLoop* runLoopOf(std::thread::id thread) {
     std::lock_guard lock(runLoopsMutex);
@@ -125,7 +124,7 @@ void fire(__CFRunLoopTimer* timer) {
                 timer->fireDate += timer->interval;
             while (timer->fireDate <= now);
             timer->arm();
-        } else if (!timer->qtTimer) { // a one-shot timer not rescheduled by its callout
+        } else {
             CFRunLoopTimerInvalidate(timer);
         }
     }
@@ -147,18 +146,8 @@ __CFRunLoopTimer* timerOf(CFRunLoopTimerRef ref) {
 
 } // namespace
 
-CFTypeID CFRunLoopGetTypeID(void) {
-    return cf::kTypeIDRunLoop;
-}
-CFTypeID CFRunLoopTimerGetTypeID(void) {
-    return cf::kTypeIDRunLoopTimer;
-}
-
 CFRunLoopRef CFRunLoopGetCurrent(void) {
     return runLoopOf(std::this_thread::get_id());
-}
-CFRunLoopRef CFRunLoopGetMain(void) {
-    return runLoopOf(mainThread);
 }
 
 CFRunLoopRunResult CFRunLoopRunInMode(CFStringRef, CFTimeInterval seconds,
@@ -174,11 +163,6 @@ CFRunLoopRunResult CFRunLoopRunInMode(CFStringRef, CFTimeInterval seconds,
     const int result = loop.exec();
     runLoop->runs.pop_back();
     return result > 0 ? result : kCFRunLoopRunTimedOut;
-}
-
-void CFRunLoopRun(void) {
-    while (CFRunLoopRunInMode(kCFRunLoopDefaultMode, 1.0e10, false) == kCFRunLoopRunTimedOut) {
-    }
 }
 
 void CFRunLoopStop(CFRunLoopRef rl) {
@@ -206,16 +190,6 @@ void CFRunLoopAddTimer(CFRunLoopRef rl, CFRunLoopTimerRef ref, CFStringRef) {
     timer->arm();
 }
 
-void CFRunLoopRemoveTimer(CFRunLoopRef rl, CFRunLoopTimerRef ref, CFStringRef) {
-    __CFRunLoopTimer* timer = timerOf(ref);
-    if (timer && timer->runLoop && timer->runLoop == cf::as<__CFRunLoop>(rl)) unschedule(timer);
-}
-
-Boolean CFRunLoopContainsTimer(CFRunLoopRef rl, CFRunLoopTimerRef ref, CFStringRef) {
-    const __CFRunLoopTimer* timer = timerOf(ref);
-    return timer && timer->runLoop && timer->runLoop == cf::as<__CFRunLoop>(rl);
-}
-
 void CFRunLoopTimerInvalidate(CFRunLoopTimerRef ref) {
     __CFRunLoopTimer* timer = timerOf(ref);
     if (!timer || !timer->valid) return;
@@ -224,26 +198,4 @@ void CFRunLoopTimerInvalidate(CFRunLoopTimerRef ref) {
     unschedule(timer);
     timer->releaseInfo();
     CFRelease(timer);
-}
-
-Boolean CFRunLoopTimerIsValid(CFRunLoopTimerRef ref) {
-    const __CFRunLoopTimer* timer = timerOf(ref);
-    return timer && timer->valid;
-}
-
-CFAbsoluteTime CFRunLoopTimerGetNextFireDate(CFRunLoopTimerRef ref) {
-    const __CFRunLoopTimer* timer = timerOf(ref);
-    return timer ? timer->fireDate : 0;
-}
-
-void CFRunLoopTimerSetNextFireDate(CFRunLoopTimerRef ref, CFAbsoluteTime fireDate) {
-    __CFRunLoopTimer* timer = timerOf(ref);
-    if (!timer || !timer->valid) return;
-    timer->fireDate = fireDate;
-    if (timer->runLoop) timer->arm();
-}
-
-CFTimeInterval CFRunLoopTimerGetInterval(CFRunLoopTimerRef ref) {
-    const __CFRunLoopTimer* timer = timerOf(ref);
-    return timer ? timer->interval : 0;
 }

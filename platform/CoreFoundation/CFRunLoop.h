@@ -31,16 +31,12 @@ enum : CFRunLoopRunResult {
 extern const CFStringRef kCFRunLoopDefaultMode;
 extern const CFStringRef kCFRunLoopCommonModes;
 
-CFTypeID CFRunLoopGetTypeID(void);
 CFRunLoopRef CFRunLoopGetCurrent(void); // the calling thread's, borrowed
-CFRunLoopRef CFRunLoopGetMain(void);
-void CFRunLoopRun(void); // runs until CFRunLoopStop
 // Runs for at most seconds; with returnAfterSourceHandled, returns after the first timer fires.
 CFRunLoopRunResult CFRunLoopRunInMode(CFStringRef mode, CFTimeInterval seconds,
                                       Boolean returnAfterSourceHandled);
 void CFRunLoopStop(CFRunLoopRef rl);
 
-CFTypeID CFRunLoopTimerGetTypeID(void);
 // interval 0 makes a one-shot timer, invalidated after it fires. The context is copied and its
 // info retained with the context's retain callback.
 CFRunLoopTimerRef CFRunLoopTimerCreate(CFAllocatorRef allocator, CFAbsoluteTime fireDate,
@@ -49,13 +45,7 @@ CFRunLoopTimerRef CFRunLoopTimerCreate(CFAllocatorRef allocator, CFAbsoluteTime 
                                        CFRunLoopTimerContext* context);
 // The run loop retains a timer while it is scheduled.
 void CFRunLoopAddTimer(CFRunLoopRef rl, CFRunLoopTimerRef timer, CFStringRef mode);
-void CFRunLoopRemoveTimer(CFRunLoopRef rl, CFRunLoopTimerRef timer, CFStringRef mode);
-Boolean CFRunLoopContainsTimer(CFRunLoopRef rl, CFRunLoopTimerRef timer, CFStringRef mode);
 // Stops the timer for good, removes it from its run loop and releases its context info.
 void CFRunLoopTimerInvalidate(CFRunLoopTimerRef timer);
-Boolean CFRunLoopTimerIsValid(CFRunLoopTimerRef timer);
-CFAbsoluteTime CFRunLoopTimerGetNextFireDate(CFRunLoopTimerRef timer);
-void CFRunLoopTimerSetNextFireDate(CFRunLoopTimerRef timer, CFAbsoluteTime fireDate);
-CFTimeInterval CFRunLoopTimerGetInterval(CFRunLoopTimerRef timer);
 
 CF_EXTERN_C_END

@@ -383,17 +383,6 @@ CFArrayRef CFStringCreateArrayBySeparatingStrings(CFAllocatorRef, CFStringRef st
     return pieces;
 }
 
-CFStringRef CFStringCreateByCombiningStrings(CFAllocatorRef, CFArrayRef strings,
-                                             CFStringRef separator) {
-    if (!strings) return nullptr;
-    std::u16string out;
-    for (CFIndex i = 0; i < CFArrayGetCount(strings); ++i) {
-        if (i) out += cf::chars(separator);
-        out += cf::chars(static_cast<CFStringRef>(CFArrayGetValueAtIndex(strings, i)));
-    }
-    return cf::makeString(std::move(out));
-}
-
 CFIndex CFStringGetLength(CFStringRef str) {
     return CFIndex(cf::chars(str).size());
 }
@@ -483,13 +472,6 @@ CFIndex CFStringGetMaximumSizeForEncoding(CFIndex length, CFStringEncoding encod
     return length > LONG_MAX / factor ? CFIndex(kCFNotFound) : length * factor;
 }
 
-SInt32 CFStringGetIntValue(CFStringRef str) {
-    const std::string text = cf::toUTF8(str);
-    long long value = 0;
-    if (std::sscanf(text.c_str(), "%lld", &value) != 1) return 0;
-    return SInt32(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
-}
-
 namespace {
 
 CFComparisonResult compareFolded(std::u16string_view a, std::u16string_view b,
@@ -547,15 +529,6 @@ CFRange CFStringFind(CFStringRef theString, CFStringRef stringToFind,
     return result;
 }
 
-Boolean CFStringHasPrefix(CFStringRef theString, CFStringRef prefix) {
-    return string(prefix) && cf::chars(theString).starts_with(cf::chars(prefix)) &&
-           string(theString);
-}
-
-Boolean CFStringHasSuffix(CFStringRef theString, CFStringRef suffix) {
-    return string(suffix) && cf::chars(theString).ends_with(cf::chars(suffix)) && string(theString);
-}
-
 namespace {
 std::mutex unavailableMutex;
 std::set<CFStringEncoding> unavailableEncodings; // made unavailable by a test
@@ -583,10 +556,6 @@ CFStringEncoding CFStringGetSmallestEncoding(CFStringRef str) {
         if (cf::Encoder(encoding).appendAll(cf::chars(str), bytes)) return encoding;
     }
     return kCFStringEncodingUnicode;
-}
-
-CFStringEncoding CFStringGetSystemEncoding(void) {
-    return kCFStringEncodingUTF8;
 }
 
 CFMutableStringRef CFStringCreateMutable(CFAllocatorRef, CFIndex) {
@@ -622,22 +591,11 @@ void CFStringAppendFormatAndArguments(CFMutableStringRef theString, CFTypeRef, C
         s->chars += format(cf::chars(fmt), arguments);
 }
 
-void CFStringAppendFormat(CFMutableStringRef theString, CFTypeRef options, CFStringRef fmt, ...) {
-    va_list arguments;
-    va_start(arguments, fmt);
-    CFStringAppendFormatAndArguments(theString, options, fmt, arguments);
-    va_end(arguments);
-}
-
 void CFStringReplace(CFMutableStringRef theString, CFRange range, CFStringRef replacement) {
     __CFString* s = cf::asMutable<__CFString>(theString);
     size_t start, count;
     if (!s || !clip(range, s->chars.size(), start, count)) return;
     s->chars.replace(start, count, cf::chars(replacement));
-}
-
-void CFStringInsert(CFMutableStringRef str, CFIndex idx, CFStringRef insertedStr) {
-    CFStringReplace(str, CFRangeMake(idx, 0), insertedStr);
 }
 
 void CFStringDelete(CFMutableStringRef theString, CFRange range) {

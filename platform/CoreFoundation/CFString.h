@@ -61,8 +61,6 @@ CFStringRef CFStringCreateWithFormatAndArguments(CFAllocatorRef alloc, CFTypeRef
 // Splits at every occurrence of the separator; an empty string gives an empty array.
 CFArrayRef CFStringCreateArrayBySeparatingStrings(CFAllocatorRef alloc, CFStringRef str,
                                                   CFStringRef separator);
-CFStringRef CFStringCreateByCombiningStrings(CFAllocatorRef alloc, CFArrayRef strings,
-                                             CFStringRef separator);
 
 // Access.
 CFIndex CFStringGetLength(CFStringRef str);
@@ -83,7 +81,6 @@ CFIndex CFStringGetBytes(CFStringRef str, CFRange range, CFStringEncoding encodi
                          Boolean isExternalRepresentation, UInt8* buffer, CFIndex maxBufLen,
                          CFIndex* usedBufLen);
 CFIndex CFStringGetMaximumSizeForEncoding(CFIndex length, CFStringEncoding encoding);
-SInt32 CFStringGetIntValue(CFStringRef str); // leading decimal number, 0 when none
 
 // Comparing and searching.
 CFComparisonResult CFStringCompare(CFStringRef theString1, CFStringRef theString2,
@@ -98,14 +95,11 @@ CFRange CFStringFind(CFStringRef theString, CFStringRef stringToFind,
 Boolean CFStringFindWithOptions(CFStringRef theString, CFStringRef stringToFind,
                                 CFRange rangeToSearch, CFStringCompareFlags searchOptions,
                                 CFRange* result);
-Boolean CFStringHasPrefix(CFStringRef theString, CFStringRef prefix);
-Boolean CFStringHasSuffix(CFStringRef theString, CFStringRef suffix);
 
 // Encodings.
 Boolean CFStringIsEncodingAvailable(CFStringEncoding encoding);
 // The encoding of fewest bytes that represents the text: ASCII, then Mac OS Roman, else UTF-16.
 CFStringEncoding CFStringGetSmallestEncoding(CFStringRef str);
-CFStringEncoding CFStringGetSystemEncoding(void); // UTF-8 on this platform
 
 // Mutable strings. maxLength is accepted and not enforced (0 means unlimited on the Mac too).
 CFMutableStringRef CFStringCreateMutable(CFAllocatorRef alloc, CFIndex maxLength);
@@ -115,11 +109,8 @@ void CFStringAppend(CFMutableStringRef theString, CFStringRef appendedString);
 void CFStringAppendCString(CFMutableStringRef theString, const char* cStr,
                            CFStringEncoding encoding);
 void CFStringAppendCharacters(CFMutableStringRef theString, const UniChar* chars, CFIndex numChars);
-void CFStringAppendFormat(CFMutableStringRef theString, CFTypeRef formatOptions, CFStringRef format,
-                          ...);
 void CFStringAppendFormatAndArguments(CFMutableStringRef theString, CFTypeRef formatOptions,
                                       CFStringRef format, va_list arguments);
-void CFStringInsert(CFMutableStringRef str, CFIndex idx, CFStringRef insertedStr);
 void CFStringDelete(CFMutableStringRef theString, CFRange range);
 void CFStringReplace(CFMutableStringRef theString, CFRange range, CFStringRef replacement);
 

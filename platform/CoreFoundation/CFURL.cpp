@@ -114,22 +114,17 @@ Parts parse(std::string_view text) {
     return parts;
 }
 
-// The host and port inside an authority: [user@]host[:port], the host possibly [IPv6].
-std::string_view hostOf(std::string_view authority, std::string_view* port = nullptr) {
+// The host inside an authority: [user@]host[:port], the host possibly [IPv6].
+std::string_view hostOf(std::string_view authority) {
     if (const size_t at = authority.rfind('@'); at != std::string_view::npos)
         authority.remove_prefix(at + 1);
-    std::string_view host = authority;
-    std::string_view rest;
     if (authority.starts_with('[')) {
         const size_t close = authority.find(']');
-        host = authority.substr(1, close == std::string_view::npos ? close : close - 1);
-        rest = close == std::string_view::npos ? std::string_view() : authority.substr(close + 1);
-    } else if (const size_t colon = authority.rfind(':'); colon != std::string_view::npos) {
-        host = authority.substr(0, colon);
-        rest = authority.substr(colon);
+        return authority.substr(1, close == std::string_view::npos ? close : close - 1);
     }
-    if (port) *port = rest.starts_with(':') ? rest.substr(1) : std::string_view();
-    return host;
+    if (const size_t colon = authority.rfind(':'); colon != std::string_view::npos)
+        return authority.substr(0, colon);
+    return authority;
 }
 
 std::string decodedPath(const Parts& parts) {
@@ -179,10 +174,6 @@ static CFURLRef fileURL(std::string path, bool isDirectory) {
     return new __CFURL(std::move(parts));
 }
 
-CFTypeID CFURLGetTypeID(void) {
-    return cf::kTypeIDURL;
-}
-
 CFURLRef CFURLCreateWithString(CFAllocatorRef, CFStringRef URLString, CFURLRef baseURL) {
     if (!cf::isString(URLString)) return nullptr;
     const std::string text = cf::toUTF8(URLString);
@@ -215,22 +206,6 @@ CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef, const UInt8* bu
     return fileURL(path, isDirectory);
 }
 
-CFURLRef CFURLCreateCopyAppendingPathComponent(CFAllocatorRef, CFURLRef url,
-                                               CFStringRef pathComponent, Boolean isDirectory) {
-    const __CFURL* base = as<__CFURL>(url);
-    if (!base || !cf::isString(pathComponent)) return nullptr;
-    Parts parts = base->parts;
-    if (!parts.path.ends_with('/')) parts.path.push_back('/');
-    parts.path += addPercentEscapes(cf::toUTF8(pathComponent), kPathCharacters);
-    if (isDirectory && !parts.path.ends_with('/')) parts.path.push_back('/');
-    return new __CFURL(std::move(parts));
-}
-
-CFStringRef CFURLGetString(CFURLRef anURL) {
-    const __CFURL* url = as<__CFURL>(anURL);
-    return url ? url->string : nullptr;
-}
-
 CFStringRef CFURLCopyScheme(CFURLRef anURL) {
     const __CFURL* url = as<__CFURL>(anURL);
     return url && !url->parts.scheme.empty() ? stringFromUTF8(url->parts.scheme) : nullptr;
@@ -246,45 +221,11 @@ CFStringRef CFURLCopyHostName(CFURLRef anURL) {
                                                                : nullptr;
 }
 
-SInt32 CFURLGetPortNumber(CFURLRef anURL) {
-    const __CFURL* url = as<__CFURL>(anURL);
-    if (!url || !url->parts.authority) return -1;
-    std::string_view port;
-    hostOf(*url->parts.authority, &port);
-    if (port.empty() || port.size() > 5 ||
-        !std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return -1;
-    return std::stoi(std::string(port));
-}
-
-CFStringRef CFURLCopyPath(CFURLRef anURL) {
-    const __CFURL* url = as<__CFURL>(anURL);
-    return url ? stringFromUTF8(url->parts.path) : nullptr;
-}
-
-CFStringRef CFURLCopyQueryString(CFURLRef anURL, CFStringRef) {
-    const __CFURL* url = as<__CFURL>(anURL);
-    return url && url->parts.query ? stringFromUTF8(*url->parts.query) : nullptr;
-}
-
-CFStringRef CFURLCopyLastPathComponent(CFURLRef anURL) {
-    const __CFURL* url = as<__CFURL>(anURL);
-    if (!url) return nullptr;
-    const std::string path = decodedPath(url->parts);
-    if (path == "/") return stringFromUTF8(path);
-    return stringFromUTF8(path.substr(path.rfind('/') + 1));
-}
-
 CFStringRef CFURLCopyFileSystemPath(CFURLRef anURL, CFURLPathStyle pathStyle) {
     const __CFURL* url = as<__CFURL>(anURL);
     if (!url || pathStyle != kCFURLPOSIXPathStyle || !removePercentEscapes(url->parts.path))
         return nullptr;
     return stringFromUTF8(decodedPath(url->parts));
-}
-
-Boolean CFURLHasDirectoryPath(CFURLRef anURL) {
-    const __CFURL* url = as<__CFURL>(anURL);
-    return url && url->parts.path.ends_with('/');
 }
 
 Boolean CFURLGetFileSystemRepresentation(CFURLRef anURL, Boolean, UInt8* buffer,

@@ -10,8 +10,6 @@ typedef const struct __CFURL* CFURLRef;
 typedef CFIndex CFURLPathStyle;
 enum : CFURLPathStyle { kCFURLPOSIXPathStyle = 0 };
 
-CFTypeID CFURLGetTypeID(void);
-
 // Null when the text is not a URL (characters outside the URL alphabet, such as blanks, or a
 // malformed percent escape). A relative text is resolved against baseURL when one is given.
 CFURLRef CFURLCreateWithString(CFAllocatorRef allocator, CFStringRef URLString, CFURLRef baseURL);
@@ -19,18 +17,10 @@ CFURLRef CFURLCreateWithFileSystemPath(CFAllocatorRef allocator, CFStringRef fil
                                        CFURLPathStyle pathStyle, Boolean isDirectory);
 CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef allocator, const UInt8* buffer,
                                                  CFIndex bufLen, Boolean isDirectory);
-CFURLRef CFURLCreateCopyAppendingPathComponent(CFAllocatorRef allocator, CFURLRef url,
-                                               CFStringRef pathComponent, Boolean isDirectory);
 
-CFStringRef CFURLGetString(CFURLRef anURL);    // the whole URL text, borrowed
 CFStringRef CFURLCopyScheme(CFURLRef anURL);   // null when there is none
 CFStringRef CFURLCopyHostName(CFURLRef anURL); // percent escapes removed; null when none
-SInt32 CFURLGetPortNumber(CFURLRef anURL);     // -1 when none
-CFStringRef CFURLCopyPath(CFURLRef anURL);     // percent escapes kept
-CFStringRef CFURLCopyQueryString(CFURLRef anURL, CFStringRef charactersToLeaveEscaped);
-CFStringRef CFURLCopyLastPathComponent(CFURLRef url);
 CFStringRef CFURLCopyFileSystemPath(CFURLRef anURL, CFURLPathStyle pathStyle);
-Boolean CFURLHasDirectoryPath(CFURLRef anURL);
 // The path as a NUL-terminated file-system name; false when it does not fit in maxBufLen.
 Boolean CFURLGetFileSystemRepresentation(CFURLRef url, Boolean resolveAgainstBase, UInt8* buffer,
                                          CFIndex maxBufLen);

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <map>
 #include <mutex>
-#include <random>
 
 struct __CFUUID : cf::Object {
     static constexpr CFTypeID kTypeID = cf::kTypeIDUUID;
@@ -33,37 +32,10 @@ struct __CFUUID : cf::Object {
     const std::array<UInt8, 16> bytes;
 };
 
-CFTypeID CFUUIDGetTypeID(void) {
-    return cf::kTypeIDUUID;
-}
-
-CFUUIDRef CFUUIDCreate(CFAllocatorRef) {
-    static std::mutex mutex;
-    static std::mt19937_64 generator{std::random_device{}()};
-    std::array<UInt8, 16> bytes;
-    {
-        std::lock_guard lock(mutex);
-        for (auto& byte : bytes)
-            byte = UInt8(generator());
-    }
-    bytes[6] = UInt8((bytes[6] & 0x0F) | 0x40); // version 4
-    bytes[8] = UInt8((bytes[8] & 0x3F) | 0x80); // RFC 4122 variant
-    return new __CFUUID(bytes);
-}
-
 CFUUIDRef CFUUIDCreateFromUUIDBytes(CFAllocatorRef, CFUUIDBytes b) {
     return new __CFUUID({b.byte0, b.byte1, b.byte2, b.byte3, b.byte4, b.byte5, b.byte6, b.byte7,
                          b.byte8, b.byte9, b.byte10, b.byte11, b.byte12, b.byte13, b.byte14,
                          b.byte15});
-}
-
-CFUUIDRef CFUUIDCreateWithBytes(CFAllocatorRef alloc, UInt8 byte0, UInt8 byte1, UInt8 byte2,
-                                UInt8 byte3, UInt8 byte4, UInt8 byte5, UInt8 byte6, UInt8 byte7,
-                                UInt8 byte8, UInt8 byte9, UInt8 byte10, UInt8 byte11, UInt8 byte12,
-                                UInt8 byte13, UInt8 byte14, UInt8 byte15) {
-    return CFUUIDCreateFromUUIDBytes(alloc,
-                                     {byte0, byte1, byte2, byte3, byte4, byte5, byte6, byte7, byte8,
-                                      byte9, byte10, byte11, byte12, byte13, byte14, byte15});
 }
 
 CFUUIDRef CFUUIDCreateFromString(CFAllocatorRef, CFStringRef uuidStr) {
@@ -90,11 +62,6 @@ CFUUIDRef CFUUIDCreateFromString(CFAllocatorRef, CFStringRef uuidStr) {
         ++byte;
     }
     return new __CFUUID(bytes);
-}
-
-CFStringRef CFUUIDCreateString(CFAllocatorRef, CFUUIDRef uuid) {
-    const __CFUUID* value = cf::as<__CFUUID>(uuid);
-    return value ? cf::makeString(value->describe()) : nullptr;
 }
 
 CFUUIDRef CFUUIDGetConstantUUIDWithBytes(CFAllocatorRef, UInt8 byte0, UInt8 byte1, UInt8 byte2,

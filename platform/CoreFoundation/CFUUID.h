@@ -12,17 +12,9 @@ typedef struct {
     UInt8 byte8, byte9, byte10, byte11, byte12, byte13, byte14, byte15;
 } CFUUIDBytes;
 
-CFTypeID CFUUIDGetTypeID(void);
-
-CFUUIDRef CFUUIDCreate(CFAllocatorRef alloc); // a new random UUID
-CFUUIDRef CFUUIDCreateWithBytes(CFAllocatorRef alloc, UInt8 byte0, UInt8 byte1, UInt8 byte2,
-                                UInt8 byte3, UInt8 byte4, UInt8 byte5, UInt8 byte6, UInt8 byte7,
-                                UInt8 byte8, UInt8 byte9, UInt8 byte10, UInt8 byte11, UInt8 byte12,
-                                UInt8 byte13, UInt8 byte14, UInt8 byte15);
 CFUUIDRef CFUUIDCreateFromUUIDBytes(CFAllocatorRef alloc, CFUUIDBytes bytes);
 // "XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX" in hexadecimal of either case; null when malformed.
 CFUUIDRef CFUUIDCreateFromString(CFAllocatorRef alloc, CFStringRef uuidStr);
-CFStringRef CFUUIDCreateString(CFAllocatorRef alloc, CFUUIDRef uuid); // upper case
 CFUUIDRef CFUUIDGetConstantUUIDWithBytes(CFAllocatorRef alloc, UInt8 byte0, UInt8 byte1,
                                          UInt8 byte2, UInt8 byte3, UInt8 byte4, UInt8 byte5,
                                          UInt8 byte6, UInt8 byte7, UInt8 byte8, UInt8 byte9,

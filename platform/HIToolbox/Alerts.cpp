@@ -99,10 +99,6 @@ OSStatus CreateStandardAlert(AlertType alertType, CFStringRef error, CFStringRef
     return noErr;
 }
 
-WindowRef GetDialogWindow(DialogRef dialog) {
-    return liveDialog(dialog) ? hitoolbox::liveWindow(dialog->window) : nullptr;
-}
-
 OSStatus RunStandardAlert(DialogRef alert, ModalFilterUPP, DialogItemIndex* outItemHit) {
     if (!liveDialog(alert) || !hitoolbox::liveWindow(alert->window)) return paramErr;
     auto* box = static_cast<QMessageBox*>(alert->window->widget.data());
@@ -122,8 +118,4 @@ OSStatus RunStandardAlert(DialogRef alert, ModalFilterUPP, DialogItemIndex* outI
     forget(alert);
     if (outItemHit) *outItemHit = itemHit;
     return noErr;
-}
-
-void DisposeDialog(DialogRef dialog) {
-    if (liveDialog(dialog)) forget(dialog);
 }

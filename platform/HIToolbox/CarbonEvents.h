@@ -165,16 +165,9 @@ inline OSStatus InstallControlEventHandler(ControlRef control, EventHandlerUPP h
     return InstallEventHandler(GetControlEventTarget(control), handler, numTypes, list, userData,
                                outRef);
 }
-inline OSStatus InstallApplicationEventHandler(EventHandlerUPP handler, ItemCount numTypes,
-                                               const EventTypeSpec* list, void* userData,
-                                               EventHandlerRef* outRef) {
-    return InstallEventHandler(GetApplicationEventTarget(), handler, numTypes, list, userData,
-                               outRef);
-}
 
 // The event loop: there is one, the Qt event loop of the main thread.
 EventLoopRef GetMainEventLoop(void);
-EventLoopRef GetCurrentEventLoop(void);
 
 // Runs a nested event loop until QuitAppModalLoopForWindow is called for the window (or the
 // window is disposed). Loops nest: each quit ends the innermost loop running for that window.
@@ -182,7 +175,7 @@ OSStatus RunAppModalLoopForWindow(WindowRef window);
 // windowNoAppModalStateErr when no loop runs for the window.
 OSStatus QuitAppModalLoopForWindow(WindowRef window);
 
-// Timers (QTimers of the main thread). The callback runs from the event loop, nested modal
+// Idle timers (QTimers of the main thread). The callback runs from the event loop, nested modal
 // loops included; a timer may remove itself from its own callback.
 typedef UInt16 EventLoopIdleTimerMessage;
 enum : EventLoopIdleTimerMessage {
@@ -190,24 +183,10 @@ enum : EventLoopIdleTimerMessage {
     kEventLoopIdleTimerIdling = 2,  // the interval passed again without user input
     kEventLoopIdleTimerStopped = 3, // user input ended the idle period
 };
-typedef void (*EventLoopTimerProcPtr)(EventLoopTimerRef timer, void* userData);
 typedef void (*EventLoopIdleTimerProcPtr)(EventLoopTimerRef timer,
                                           EventLoopIdleTimerMessage message, void* userData);
-typedef EventLoopTimerProcPtr EventLoopTimerUPP;
 typedef EventLoopIdleTimerProcPtr EventLoopIdleTimerUPP;
-inline EventLoopTimerUPP NewEventLoopTimerUPP(EventLoopTimerProcPtr proc) {
-    return proc;
-}
-inline EventLoopIdleTimerUPP NewEventLoopIdleTimerUPP(EventLoopIdleTimerProcPtr proc) {
-    return proc;
-}
-inline void DisposeEventLoopTimerUPP(EventLoopTimerUPP) {}
-inline void DisposeEventLoopIdleTimerUPP(EventLoopIdleTimerUPP) {}
 
-// Fires after delay seconds, then every interval seconds (interval 0: once).
-OSStatus InstallEventLoopTimer(EventLoopRef loop, EventTimerInterval delay,
-                               EventTimerInterval interval, EventLoopTimerUPP callback,
-                               void* userData, EventLoopTimerRef* outTimer);
 // Fires once the user has made no key press or mouse click for delay seconds (started), then
 // every interval seconds while idle (idling); input after it started reports stopped and
 // starts the count again.

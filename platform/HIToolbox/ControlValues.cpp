@@ -110,10 +110,6 @@ void SetControlValue(ControlRef control, SInt16 value) {
     SetControl32BitValue(control, value);
 }
 
-SInt16 GetControlMinimum(ControlRef control) {
-    return to16(GetControl32BitMinimum(control));
-}
-
 void SetControlMinimum(ControlRef control, SInt16 minimum) {
     SetControl32BitMinimum(control, minimum);
 }

@@ -183,20 +183,6 @@ OSStatus SetControlTitleWithCFString(ControlRef control, CFStringRef title) {
     return noErr;
 }
 
-OSStatus CopyControlTitleAsCFString(ControlRef control, CFStringRef* outTitle) {
-    if (!(control = liveControl(control))) return errUnknownControl;
-    if (!outTitle) return paramErr;
-    QString text = control->widget->windowTitle();
-    if (auto* button = qobject_cast<QAbstractButton*>(control->widget))
-        text = button->text();
-    else if (auto* box = qobject_cast<QGroupBox*>(control->widget))
-        text = box->title();
-    else if (auto* label = qobject_cast<QLabel*>(control->widget))
-        text = label->text();
-    *outTitle = hitoolbox::createCFString(text);
-    return noErr;
-}
-
 OSStatus SetControlProperty(ControlRef control, OSType creator, OSType tag, ByteCount size,
                             const void* data) {
     if (!(control = liveControl(control))) return errUnknownControl;
@@ -226,30 +212,12 @@ OSStatus GetControlPropertySize(ControlRef control, OSType creator, OSType tag,
     return noErr;
 }
 
-OSStatus RemoveControlProperty(ControlRef control, OSType creator, OSType tag) {
-    if (!(control = liveControl(control))) return errUnknownControl;
-    return control->properties.erase({creator, tag}) ? noErr : controlPropertyNotFoundErr;
-}
-
 void SetControlReference(ControlRef control, SRefCon data) {
     if ((control = liveControl(control))) control->reference = data;
 }
 
 SRefCon GetControlReference(ControlRef control) {
     return (control = liveControl(control)) ? control->reference : nullptr;
-}
-
-OSStatus SetControlCommandID(ControlRef control, UInt32 commandID) {
-    if (!(control = liveControl(control))) return errUnknownControl;
-    control->command = commandID;
-    return noErr;
-}
-
-OSStatus GetControlCommandID(ControlRef control, UInt32* outCommandID) {
-    if (!(control = liveControl(control))) return errUnknownControl;
-    if (!outCommandID) return paramErr;
-    *outCommandID = control->command;
-    return noErr;
 }
 
 OSErr SetKeyboardFocus(WindowRef window, ControlRef control, ControlFocusPart part) {

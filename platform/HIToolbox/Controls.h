@@ -71,19 +71,10 @@ typedef ControlKeyFilterResult (*ControlKeyFilterProcPtr)(ControlRef control, SI
                                                           SInt16* charCode,
                                                           EventModifiers* modifiers);
 typedef ControlKeyFilterProcPtr ControlKeyFilterUPP;
-inline ControlKeyFilterUPP NewControlKeyFilterUPP(ControlKeyFilterProcPtr proc) {
-    return proc;
-}
-inline void DisposeControlKeyFilterUPP(ControlKeyFilterUPP) {}
 
 // Called after every change of an edit text's text by the user (typing, pasting, deleting).
 typedef void (*ControlEditTextValidationProcPtr)(ControlRef control);
 typedef ControlEditTextValidationProcPtr ControlEditTextValidationUPP;
-inline ControlEditTextValidationUPP
-NewControlEditTextValidationUPP(ControlEditTextValidationProcPtr proc) {
-    return proc;
-}
-inline void DisposeControlEditTextValidationUPP(ControlEditTextValidationUPP) {}
 
 // Carbon character codes of the keys that have no printable character.
 enum : SInt16 {
@@ -142,11 +133,9 @@ Rect* GetControlBounds(ControlRef control, Rect* outBounds); // zeroes it for a 
 void SetControlBounds(ControlRef control, const Rect* bounds);
 
 OSStatus SetControlTitleWithCFString(ControlRef control, CFStringRef title);
-OSStatus CopyControlTitleAsCFString(ControlRef control, CFStringRef* outTitle);
 
 SInt16 GetControlValue(ControlRef control);
 void SetControlValue(ControlRef control, SInt16 value);
-SInt16 GetControlMinimum(ControlRef control);
 void SetControlMinimum(ControlRef control, SInt16 minimum);
 SInt16 GetControlMaximum(ControlRef control);
 void SetControlMaximum(ControlRef control, SInt16 maximum);
@@ -173,12 +162,9 @@ OSStatus SetControlProperty(ControlRef control, OSType creator, OSType tag, Byte
 OSStatus GetControlProperty(ControlRef control, OSType creator, OSType tag, ByteCount bufferSize,
                             ByteCount* outActualSize, void* buffer);
 OSStatus GetControlPropertySize(ControlRef control, OSType creator, OSType tag, ByteCount* outSize);
-OSStatus RemoveControlProperty(ControlRef control, OSType creator, OSType tag);
 
 void SetControlReference(ControlRef control, SRefCon data);
 SRefCon GetControlReference(ControlRef control);
-OSStatus SetControlCommandID(ControlRef control, UInt32 commandID);
-OSStatus GetControlCommandID(ControlRef control, UInt32* outCommandID);
 
 // Gives the control the keyboard focus (kControlFocusNoPart takes it away from the window's
 // focused control).

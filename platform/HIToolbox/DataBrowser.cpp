@@ -29,7 +29,7 @@ OSStatus onModel(ControlRef browser, DataBrowserItemID container, Change change)
     return noErr;
 }
 
-// Sets a sorting field (order or property) and sorts again.
+// Sets a sorting field and sorts again.
 template <class T> OSStatus setSorting(ControlRef browser, T DataBrowserModel::*field, T value) {
     return onModel(browser, kDataBrowserNoItem, [&](DataBrowserModel& model) {
         model.*field = value;
@@ -76,12 +76,6 @@ OSStatus SetDataBrowserCallbacks(ControlRef browser, const DataBrowserCallbacks*
         model.callbacks = *callbacks;
         model.refresh();
     });
-}
-
-OSStatus GetDataBrowserCallbacks(ControlRef browser, DataBrowserCallbacks* callbacks) {
-    if (!callbacks) return paramErr;
-    return onModel(browser, kDataBrowserNoItem,
-                   [&](DataBrowserModel& model) { *callbacks = model.callbacks; });
 }
 
 OSStatus AddDataBrowserItems(ControlRef browser, DataBrowserItemID container, ItemCount numItems,
@@ -136,11 +130,6 @@ OSStatus SetDataBrowserSelectedItems(ControlRef browser, ItemCount numItems,
     });
 }
 
-Boolean IsDataBrowserItemSelected(ControlRef browser, DataBrowserItemID item) {
-    DataBrowserModel* model = modelOf(browser);
-    return model && model->isSelected(item);
-}
-
 OSStatus SetDataBrowserActiveItems(ControlRef browser, Boolean active) {
     return onModel(browser, kDataBrowserNoItem,
                    [&](DataBrowserModel& model) { model.setItemsActive(active); });
@@ -152,14 +141,6 @@ OSStatus SetDataBrowserSortOrder(ControlRef browser, DataBrowserSortOrder order)
 
 OSStatus GetDataBrowserSortOrder(ControlRef browser, DataBrowserSortOrder* order) {
     return getSorting(browser, &DataBrowserModel::sortOrder, order);
-}
-
-OSStatus SetDataBrowserSortProperty(ControlRef browser, DataBrowserPropertyID property) {
-    return setSorting(browser, &DataBrowserModel::sortProperty, property);
-}
-
-OSStatus GetDataBrowserSortProperty(ControlRef browser, DataBrowserPropertyID* property) {
-    return getSorting(browser, &DataBrowserModel::sortProperty, property);
 }
 
 OSStatus GetDataBrowserListViewHeaderDesc(ControlRef browser, DataBrowserPropertyID property,

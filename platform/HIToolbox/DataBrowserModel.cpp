@@ -208,11 +208,6 @@ int DataBrowserModel::rowOf(DataBrowserItemID id) const {
     return found == rowOfId_.end() ? -1 : found->second;
 }
 
-bool DataBrowserModel::isSelected(DataBrowserItemID id) const {
-    const int row = rowOf(id);
-    return row >= 0 && view_->selectionModel()->isRowSelected(row, QModelIndex());
-}
-
 void DataBrowserModel::changeSelection(const std::vector<DataBrowserItemID>& ids,
                                        DataBrowserSetOption option) {
     std::vector<int> shown;

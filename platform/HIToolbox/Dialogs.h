@@ -49,16 +49,14 @@ struct AlertStdCFStringAlertParamRec {
 // Fills the record with OK as the only button (default item 1), no cancel button.
 OSStatus GetStandardAlertDefaultParams(AlertStdCFStringAlertParamRec* param, UInt32 version);
 // A hidden alert window with the message (error) and the explanation (may be null). Without a
-// parameter record, the defaults above. The alert's window is a WindowRef like any other.
+// parameter record, the defaults above.
 OSStatus CreateStandardAlert(AlertType alertType, CFStringRef error, CFStringRef explanation,
                              const AlertStdCFStringAlertParamRec* param, DialogRef* outAlert);
-WindowRef GetDialogWindow(DialogRef dialog);
 // Shows the alert in a modal loop (RunAppModalLoopForWindow on its window) until a button is
 // pressed, gives the button's item (1 OK, 2 cancel, 3 other) and disposes of the alert. The
 // filter is not used. Return presses the default button, Escape the cancel button (when the
 // alert has one).
 OSStatus RunStandardAlert(DialogRef alert, ModalFilterUPP filter, DialogItemIndex* outItemHit);
-void DisposeDialog(DialogRef dialog); // for an alert that was not run
 
 // Beeps and counts the beep (HIToolboxTesting.h reads the count). The duration is not used.
 void SysBeep(SInt16 duration);

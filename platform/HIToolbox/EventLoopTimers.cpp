@@ -1,5 +1,5 @@
-// Event-loop timers and idle timers over QTimers. Idle timers count from the user's last key
-// press or mouse click, which an application-wide event filter watches.
+// Idle timers over QTimers. They count from the user's last key press or mouse click, which an
+// application-wide event filter watches.
 #include "CarbonEvents.h"
 #include "MacErrors.h"
 
@@ -13,8 +13,7 @@ struct OpaqueEventLoopTimerRef {
     QTimer* timer = nullptr; // deleted later, so that a timer may remove itself
     EventTimerInterval delay = 0;
     EventTimerInterval interval = 0;
-    EventLoopTimerUPP callback = nullptr;
-    EventLoopIdleTimerUPP idleCallback = nullptr; // set for idle timers
+    EventLoopIdleTimerUPP callback = nullptr;
     void* userData = nullptr;
     bool idling = false; // an idle timer's started message has been sent
 };
@@ -33,14 +32,10 @@ int milliseconds(EventTimerInterval seconds) {
 void fire(OpaqueEventLoopTimerRef* timer) {
     if (!liveTimers().count(timer)) return;
     if (timer->interval > 0) timer->timer->start(milliseconds(timer->interval));
-    if (timer->idleCallback) {
-        const EventLoopIdleTimerMessage message =
-            timer->idling ? kEventLoopIdleTimerIdling : kEventLoopIdleTimerStarted;
-        timer->idling = true;
-        timer->idleCallback(timer, message, timer->userData);
-    } else {
-        timer->callback(timer, timer->userData);
-    }
+    const EventLoopIdleTimerMessage message =
+        timer->idling ? kEventLoopIdleTimerIdling : kEventLoopIdleTimerStarted;
+    timer->idling = true;
+    timer->callback(timer, message, timer->userData);
 }
 
 // Restarts the idle timers' count on every key press and mouse click.
@@ -52,11 +47,11 @@ class UserActivityWatcher : public QObject {
         const std::vector<OpaqueEventLoopTimerRef*> timers(liveTimers().begin(),
                                                            liveTimers().end());
         for (OpaqueEventLoopTimerRef* timer : timers) {
-            if (!liveTimers().count(timer) || !timer->idleCallback) continue;
+            if (!liveTimers().count(timer)) continue;
             timer->timer->start(milliseconds(timer->delay));
             if (timer->idling) {
                 timer->idling = false;
-                timer->idleCallback(timer, kEventLoopIdleTimerStopped, timer->userData);
+                timer->callback(timer, kEventLoopIdleTimerStopped, timer->userData);
             }
         }
         return false;
@@ -84,23 +79,13 @@ OSStatus install(OpaqueEventLoopTimerRef* timer, EventLoopTimerRef* outTimer) {
 
 } // namespace
 
-OSStatus InstallEventLoopTimer(EventLoopRef loop, EventTimerInterval delay,
-                               EventTimerInterval interval, EventLoopTimerUPP callback,
-                               void* userData, EventLoopTimerRef* outTimer) {
-    if (!loop || !callback) return paramErr;
-    return install(
-        new OpaqueEventLoopTimerRef{nullptr, delay, interval, callback, nullptr, userData, false},
-        outTimer);
-}
-
 OSStatus InstallEventLoopIdleTimer(EventLoopRef loop, EventTimerInterval delay,
                                    EventTimerInterval interval, EventLoopIdleTimerUPP callback,
                                    void* userData, EventLoopTimerRef* outTimer) {
     if (!loop || !callback) return paramErr;
     watchUserActivity();
-    return install(
-        new OpaqueEventLoopTimerRef{nullptr, delay, interval, nullptr, callback, userData, false},
-        outTimer);
+    return install(new OpaqueEventLoopTimerRef{nullptr, delay, interval, callback, userData, false},
+                   outTimer);
 }
 
 OSStatus RemoveEventLoopTimer(EventLoopTimerRef timer) {

@@ -157,7 +157,6 @@ struct DataBrowserListViewHeaderDesc {
 // version must be set first. paramErr for another version.
 OSStatus InitDataBrowserCallbacks(DataBrowserCallbacks* callbacks);
 OSStatus SetDataBrowserCallbacks(ControlRef browser, const DataBrowserCallbacks* callbacks);
-OSStatus GetDataBrowserCallbacks(ControlRef browser, DataBrowserCallbacks* callbacks);
 
 // Items. The container is always kDataBrowserNoItem (a flat list). Ids already present are
 // not added twice; removing with no ids (numItems 0) removes every row. Selected rows that are
@@ -182,17 +181,14 @@ OSStatus GetDataBrowserItemCount(ControlRef browser, DataBrowserItemID container
 OSStatus SetDataBrowserSelectedItems(ControlRef browser, ItemCount numItems,
                                      const DataBrowserItemID* items,
                                      DataBrowserSetOption operation);
-Boolean IsDataBrowserItemSelected(ControlRef browser, DataBrowserItemID item);
 // Shows every row active (usable) or inactive (greyed, not selectable).
 OSStatus SetDataBrowserActiveItems(ControlRef browser, Boolean active);
 
-// Sorting: by the sort property's column through the compare callback; with no sort property
-// (kDataBrowserItemNoProperty) the rows keep their add order. Clicking a column's header sorts
-// by it, increasing, and reverses the order on a second click.
+// Sorting: by the column whose header was clicked through the compare callback; until a header
+// is clicked the rows keep their add order. Clicking a column's header sorts by it, increasing,
+// and reverses the order on a second click.
 OSStatus SetDataBrowserSortOrder(ControlRef browser, DataBrowserSortOrder order);
 OSStatus GetDataBrowserSortOrder(ControlRef browser, DataBrowserSortOrder* order);
-OSStatus SetDataBrowserSortProperty(ControlRef browser, DataBrowserPropertyID property);
-OSStatus GetDataBrowserSortProperty(ControlRef browser, DataBrowserPropertyID* property);
 
 // Column headers; errDataBrowserPropertyNotFound for a property the list has no column for.
 OSStatus GetDataBrowserListViewHeaderDesc(ControlRef browser, DataBrowserPropertyID property,

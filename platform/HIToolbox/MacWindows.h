@@ -103,6 +103,4 @@ Boolean IsWindowUpdatePending(WindowRef window);
 // The buttons that Return and Escape press in the window; a null control clears the role.
 OSStatus SetWindowDefaultButton(WindowRef window, ControlRef control);
 OSStatus SetWindowCancelButton(WindowRef window, ControlRef control);
-OSStatus GetWindowDefaultButton(WindowRef window, ControlRef* outControl);
-OSStatus GetWindowCancelButton(WindowRef window, ControlRef* outControl);
 }

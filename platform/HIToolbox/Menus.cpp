@@ -96,7 +96,3 @@ Boolean IsMenuItemEnabled(MenuRef menu, MenuItemIndex item) {
 void EnableMenuCommand(MenuRef menu, MenuCommand commandID) {
     setCommandEnabled(menu, commandID, true);
 }
-
-void DisableMenuCommand(MenuRef menu, MenuCommand commandID) {
-    setCommandEnabled(menu, commandID, false);
-}

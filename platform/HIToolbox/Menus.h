@@ -28,5 +28,4 @@ void DisableMenuItem(MenuRef menu, MenuItemIndex item);
 Boolean IsMenuItemEnabled(MenuRef menu, MenuItemIndex item);
 // Enables the items that carry the command; a null menu (the menu bar) has none here.
 void EnableMenuCommand(MenuRef menu, MenuCommand commandID);
-void DisableMenuCommand(MenuRef menu, MenuCommand commandID);
 }

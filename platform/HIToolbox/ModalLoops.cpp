@@ -32,10 +32,6 @@ EventLoopRef GetMainEventLoop(void) {
     return &mainLoop;
 }
 
-EventLoopRef GetCurrentEventLoop(void) {
-    return GetMainEventLoop();
-}
-
 OSStatus RunAppModalLoopForWindow(WindowRef window) {
     if (!(window = hitoolbox::liveWindow(window))) return errInvalidWindowRef;
     QWidget* widget = window->widget;

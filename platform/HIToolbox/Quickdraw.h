@@ -19,8 +19,4 @@ struct Rect {
 
 typedef struct OpaqueRgnHandle* RgnHandle;
 typedef struct OpaqueGrafPtr* CGrafPtr; // a window's port; it lives as long as its window
-
-RgnHandle NewRgn(void);                           // an empty region; DisposeRgn releases it
-void DisposeRgn(RgnHandle region);                // null is ignored
-void RectRgn(RgnHandle region, const Rect* rect); // the region becomes the rectangle
 }

@@ -36,13 +36,6 @@ OSStatus setRoleButton(WindowRef window, ControlRef control, ControlRef& role, b
     return noErr;
 }
 
-OSStatus getRoleButton(WindowRef window, ControlRef role, ControlRef* outControl) {
-    if (!(window = liveWindow(window))) return errInvalidWindowRef;
-    if (!outControl) return paramErr;
-    *outControl = liveControl(role);
-    return noErr;
-}
-
 OSStatus copyTitle(WindowRef window, const QString& title, CFStringRef* outTitle) {
     if (!liveWindow(window)) return errInvalidWindowRef;
     if (!outTitle) return paramErr;
@@ -230,16 +223,6 @@ OSStatus SetWindowDefaultButton(WindowRef window, ControlRef control) {
 
 OSStatus SetWindowCancelButton(WindowRef window, ControlRef control) {
     return liveWindow(window) ? setRoleButton(window, control, window->cancelButton, false)
-                              : errInvalidWindowRef;
-}
-
-OSStatus GetWindowDefaultButton(WindowRef window, ControlRef* outControl) {
-    return liveWindow(window) ? getRoleButton(window, window->defaultButton, outControl)
-                              : errInvalidWindowRef;
-}
-
-OSStatus GetWindowCancelButton(WindowRef window, ControlRef* outControl) {
-    return liveWindow(window) ? getRoleButton(window, window->cancelButton, outControl)
                               : errInvalidWindowRef;
 }
 

@@ -32,12 +32,11 @@ OSStatus PMRelease(PMPrinter printer);
 OSStatus PMSessionGetDataFromSession(PMPrintSession session, CFStringRef key, CFTypeRef* data);
 // The current printer (borrowed; valid until the current printer changes).
 OSStatus PMSessionGetCurrentPrinter(PMPrintSession session, PMPrinter* currentPrinter);
-// Makes printer current: opens its PPD (fetched from CUPS or the demo printer's file),
-// refreshes "kPMPPDReference" and empties the ticket's PPD choices, which belonged to the
-// previous printer's PPD. The previous PPD is closed, so the extensions that use it must be
-// ended first. A printer without a PPD is accepted (no "kPMPPDReference").
-OSStatus PMSessionSetCurrentPMPrinter(PMPrintSession session, PMPrinter printer);
-// The same by printer ID; kPMInvalidPrinter when no printer has that ID.
+// Makes the printer with that ID current (kPMInvalidPrinter when no printer has it): opens its
+// PPD (fetched from CUPS or the demo printer's file), refreshes "kPMPPDReference" and empties
+// the ticket's PPD choices, which belonged to the previous printer's PPD. The previous PPD is
+// closed, so the extensions that use it must be ended first. A printer without a PPD is
+// accepted (no "kPMPPDReference").
 OSStatus PMSessionSetCurrentPrinter(PMPrintSession session, CFStringRef printerID);
 // A new array of the IDs of every printer (CUPS destinations, then the demo printer), the
 // index of the current printer in it (-1 when absent) and the current printer (borrowed).

@@ -111,14 +111,6 @@ OSStatus PMSessionGetCurrentPrinter(PMPrintSession session, PMPrinter* currentPr
     return noErr;
 }
 
-OSStatus PMSessionSetCurrentPMPrinter(PMPrintSession session, PMPrinter printer) {
-    if (!session) return kPMInvalidPrintSession;
-    if (!printer) return kPMInvalidPrinter;
-    PMRetain(printer);
-    makeCurrent(session, PrinterPtr(printer));
-    return noErr;
-}
-
 OSStatus PMSessionSetCurrentPrinter(PMPrintSession session, CFStringRef printerID) {
     if (!session) return kPMInvalidPrintSession;
     if (!printerID) return kPMInvalidParameter;

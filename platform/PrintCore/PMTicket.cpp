@@ -71,10 +71,6 @@ OSStatus PMTicketCreate(CFAllocatorRef, CFStringRef, PMTicketRef* newTicket) {
     return noErr;
 }
 
-OSStatus PMTicketRetain(PMTicketRef ticket) {
-    return retainObject(ticket, kPMInvalidTicket);
-}
-
 OSStatus PMTicketRelease(PMTicketRef ticket) {
     return releaseObject(ticket, kPMInvalidTicket);
 }

@@ -16,7 +16,6 @@ constexpr UInt32 kPMTopLevel = 0;
 // A new, empty ticket. The type is accepted for source compatibility; every ticket is a
 // print-settings ticket here. kPMInvalidParameter without an out pointer.
 OSStatus PMTicketCreate(CFAllocatorRef allocator, CFStringRef ticketType, PMTicketRef* newTicket);
-OSStatus PMTicketRetain(PMTicketRef ticket);  // kPMInvalidTicket for null
 OSStatus PMTicketRelease(PMTicketRef ticket); // frees the ticket with its last reference
 
 // Stores a NUL-terminated UTF-8 value under key, recording the client and the locked flag.

@@ -49,15 +49,6 @@ OSErr GetGraphicsImporterForFile(const FSSpec* theFile, GraphicsImportComponent*
     return noErr;
 }
 
-ComponentResult GraphicsImportGetNaturalBounds(GraphicsImportComponent ci, Rect* naturalBounds) {
-    if (!liveImporter(ci) || !naturalBounds) return paramErr;
-    const QSize size = QImageReader(ci->path).size();
-    if (!size.isValid()) return codecErr;
-    *naturalBounds =
-        Rect{0, 0, SInt16(std::min(size.height(), 0x7FFF)), SInt16(std::min(size.width(), 0x7FFF))};
-    return noErr;
-}
-
 ComponentResult GraphicsImportSetBoundsRect(GraphicsImportComponent ci, const Rect* bounds) {
     if (!liveImporter(ci) || !bounds) return paramErr;
     ci->bounds = *bounds;

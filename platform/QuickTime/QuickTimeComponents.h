@@ -30,9 +30,8 @@ enum : OSErr {
 // An importer for the file; paramErr for null arguments, fnfErr for a missing file,
 // cantFindHandler when the file is no picture.
 OSErr GetGraphicsImporterForFile(const FSSpec* theFile, GraphicsImportComponent* gi);
-// The picture's own size at the origin.
-ComponentResult GraphicsImportGetNaturalBounds(GraphicsImportComponent ci, Rect* naturalBounds);
-// The rectangle the picture is drawn into; an empty one (or none set) means the natural bounds.
+// The rectangle the picture is drawn into; an empty one (or none set) means the picture's own
+// size.
 ComponentResult GraphicsImportSetBoundsRect(GraphicsImportComponent ci, const Rect* bounds);
 // Decodes the file into a new picture handle; codecErr when the file cannot be decoded.
 ComponentResult GraphicsImportGetAsPicture(GraphicsImportComponent ci, PicHandle* picture);

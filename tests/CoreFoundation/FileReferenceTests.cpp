@@ -37,7 +37,8 @@ TEST(FSRef, SameFileThroughALinkGivesTheSameReferenceAndRoundTrips) {
 
     CFRef<CFURLRef> back(CFURLCreateFromFSRef(nullptr, &throughLink));
     ASSERT_TRUE(back);
-    EXPECT_TRUE(CFURLHasDirectoryPath(back.get()));
+    EXPECT_TRUE(CFEqual(back.get(), fileURL(fs::canonical(folder.path / "Help Book"), true).get()))
+        << "a folder gives a directory URL";
     CFRef<CFStringRef> path(CFURLCopyFileSystemPath(back.get(), kCFURLPOSIXPathStyle));
     EXPECT_EQ(text(path.get()), fs::canonical(folder.path / "Help Book").string());
 
@@ -46,7 +47,9 @@ TEST(FSRef, SameFileThroughALinkGivesTheSameReferenceAndRoundTrips) {
     EXPECT_EQ(errFSRefsDifferent, FSCompareFSRefs(&direct, &page));
     EXPECT_EQ(paramErr, FSCompareFSRefs(&direct, nullptr));
     CFRef<CFURLRef> pageURL(CFURLCreateFromFSRef(nullptr, &page));
-    EXPECT_FALSE(CFURLHasDirectoryPath(pageURL.get()));
+    EXPECT_TRUE(
+        CFEqual(pageURL.get(),
+                fileURL(fs::canonical(folder.path / "Help Book" / "page.htm"), false).get()));
 }
 
 TEST(FSRef, MissingFilesAndNullArgumentsGiveNoReference) {
@@ -66,10 +69,12 @@ TEST(FSRef, CatalogInformationGivesTheSpecificationWhileTheFileExists) {
     ASSERT_EQ(noErr, FSGetCatalogInfo(&page, kFSCatInfoNone, nullptr, nullptr, &fileSpec, nullptr));
     EXPECT_EQ(std::memcmp(page.hidden, fileSpec.hidden, sizeof page.hidden), 0);
     FSRef parent;
-    EXPECT_EQ(paramErr, FSGetCatalogInfo(&page, kFSCatInfoNone, nullptr, nullptr, &fileSpec, &parent))
+    EXPECT_EQ(paramErr,
+              FSGetCatalogInfo(&page, kFSCatInfoNone, nullptr, nullptr, &fileSpec, &parent))
         << "only the FSSpec is filled in";
     fs::remove(folder.path / "Help Book" / "page.htm");
-    EXPECT_EQ(fnfErr, FSGetCatalogInfo(&page, kFSCatInfoNone, nullptr, nullptr, &fileSpec, nullptr));
+    EXPECT_EQ(fnfErr,
+              FSGetCatalogInfo(&page, kFSCatInfoNone, nullptr, nullptr, &fileSpec, nullptr));
     EXPECT_EQ(paramErr,
               FSGetCatalogInfo(nullptr, kFSCatInfoNone, nullptr, nullptr, &fileSpec, nullptr));
 }

@@ -77,8 +77,8 @@ TEST_F(EventTest, UnhandledEventsGoFromControlToWindowToApplication) {
     ASSERT_EQ(noErr, InstallControlEventHandler(control(window, "plan", 2), record, 1, &controlHit,
                                                 &onControl, nullptr));
     ASSERT_EQ(noErr, InstallWindowEventHandler(window, record, 1, &controlHit, &onWindow, nullptr));
-    ASSERT_EQ(noErr, InstallApplicationEventHandler(record, 1, &controlHit, &onApplication,
-                                                    &applicationHandler));
+    ASSERT_EQ(noErr, InstallEventHandler(GetApplicationEventTarget(), record, 1, &controlHit,
+                                         &onApplication, &applicationHandler));
 
     EXPECT_TRUE(ToolboxDriver::click(window, controlID("plan", 2)));
     EXPECT_EQ((std::vector<std::string>{"control", "window", "app"}), log);

@@ -109,7 +109,7 @@ OSStatus countChange(EventHandlerCallRef, EventRef, void* count) {
 
 TEST_F(KeyFilterTest, UserEditsRunTheValidationProcAndReportTheChange) {
     installFilter(lettersOnly);
-    ControlEditTextValidationUPP validation = NewControlEditTextValidationUPP(countValidation);
+    ControlEditTextValidationUPP validation = countValidation;
     ASSERT_EQ(noErr, SetControlData(field, kControlEditTextPart, kControlEditTextValidationProcTag,
                                     sizeof validation, &validation));
     int changes = 0;

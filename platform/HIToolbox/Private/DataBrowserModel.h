@@ -49,7 +49,6 @@ class DataBrowserModel : public QAbstractTableModel {
     void setItemsActive(bool active);
     // Ids of the rows in the state (selected, not selected, or any), in the order shown.
     std::vector<DataBrowserItemID> itemsInState(DataBrowserItemState state) const;
-    bool isSelected(DataBrowserItemID id) const;
     void changeSelection(const std::vector<DataBrowserItemID>& ids, DataBrowserSetOption option);
     Column* column(DataBrowserPropertyID property);
     // A click on a column's header: sort by it, or reverse the order when it already sorts.
