@@ -17,14 +17,15 @@ WAIT = 15  # seconds to wait for a window, a widget or an exit
 
 
 def wait_for(what, probe, timeout=WAIT):
-    """Polls probe until it answers something true; fails the test with what otherwise."""
+    """Polls probe until it answers something true; fails the test saying what (a text, or a
+    function that gives it at that moment) otherwise."""
     deadline = time.monotonic() + timeout
     while True:
         answer = probe()
         if answer:
             return answer
         if time.monotonic() > deadline:
-            raise AssertionError("gave up waiting for " + what)
+            raise AssertionError("gave up waiting for " + (what() if callable(what) else what))
         time.sleep(0.1)
 
 
@@ -50,8 +51,9 @@ def start_session():
         os.close(writing)
         return read_fd(reading)
 
+    # -noreset: a server that resets when its last client leaves refuses the next one meanwhile.
     os.environ["DISPLAY"] = ":" + start(["Xvfb", "-screen", "0", "1280x1024x24", "-nolisten",
-                                         "tcp", "-displayfd"])
+                                         "tcp", "-noreset", "-displayfd"])
     os.environ["DBUS_SESSION_BUS_ADDRESS"] = start(["dbus-daemon", "--session", "--nofork",
                                                     "--print-address"])
 
@@ -153,17 +155,24 @@ class GuiTest(unittest.TestCase):
         return self.atspi.utils.findAllDescendants(root, matches)
 
     def find(self, root, role, name):
-        return wait_for("%s %r" % (role, name), lambda: next(iter(self.find_all(root, role, name)), None))
+        return wait_for(lambda: "%s %r in %r; windows shown: %s" % (role, name, root.name,
+                                                                   self.shown(root)),
+                        lambda: next(iter(self.find_all(root, role, name)), None))
+
+    def windows(self, app, name=None):
+        """The application's shown windows (frames and dialogs), those with the title if given."""
+        return [window for window in app if window and (name is None or window.name == name)
+                and window.getState().contains(self.atspi.STATE_SHOWING)]
+
+    def shown(self, accessible):
+        return ", ".join(repr(window.name) for window in self.windows(accessible.getApplication()))
 
     def window(self, app, name):
-        """The shown window (frame or dialog) with the title."""
-        return wait_for("the window " + name, lambda: next(
-            (w for w in app if w and w.name == name and w.getState().contains(self.atspi.STATE_SHOWING)),
-            None))
+        return wait_for(lambda: "the window %r; windows shown: %s" % (name, self.shown(app)),
+                        lambda: next(iter(self.windows(app, name)), None))
 
     def gone(self, app, name):
-        wait_for("the window %s to close" % name, lambda: not any(
-            w and w.name == name and w.getState().contains(self.atspi.STATE_SHOWING) for w in app))
+        wait_for("the window %r to close" % name, lambda: not self.windows(app, name))
 
     def rows(self, table):
         """The texts of a list's cells, row by row."""

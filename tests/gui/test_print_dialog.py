@@ -113,7 +113,7 @@ class PrintDialogTest(GuiTest):
         self.click(self.find(pane, "push button", "Print"))
         self.answer_message("The sender name can have at most 30 letters, digits, spaces and "
                             "punctuation marks (no accented letters).")
-        self.assertFalse(any(w.name == "Fax Settings" for w in self.app))
+        self.assertFalse(self.windows(self.app, "Fax Settings"))
         self.click(self.find(pane, "push button", "Cancel"))
         self.assertEqual(self.exit_status(self.dialog), 1)
 
