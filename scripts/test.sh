@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets up the machine and runs every test: the normal build with the black-box GUI tests (label
-# "gui": the programs on a virtual display, driven over the accessibility bus), then the whole
-# suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Sets up the machine and runs every test, the black-box GUI tests among them (label "gui": the
+# programs on a virtual display, driven over the accessibility bus): in the normal build, then
+# again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,6 +19,11 @@ export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd "$root/build-sanitize" && ctest --output-on-failure --timeout "$test_timeout" -j "$jobs" -LE gui)
+# The GUI tests load Qt's X platform plug-in, whose keyboard set-up (libxkbcommon) hands strndup
+# a buffer without a terminating zero: they run without the strict string checks.
+(cd "$root/build-sanitize" &&
+  ASAN_OPTIONS=${ASAN_OPTIONS/strict_string_checks=1/strict_string_checks=0} \
+    ctest --output-on-failure --timeout "$test_timeout" -j "$jobs" -L gui)
 
 # Fuzz smoke test: the libFuzzer targets, built with clang alone in their own folder, each run
 # briefly on its seed corpus.
