@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTreeView>
 
 #include <algorithm>
@@ -63,12 +64,29 @@ DataBrowserModel::DataBrowserModel(ControlRef control, QTreeView* view)
         if (index.isValid()) notify(rows_[size_t(index.row())], kDataBrowserItemDoubleClicked);
     });
     connect(view->header(), &QHeaderView::sectionClicked, this, &DataBrowserModel::sortByColumn);
-    view->viewport()->installEventFilter(this); // its resizes fit the columns anew
+    // Columns fit the rows shown, measured anew after refills, resizes and scrolling: measuring
+    // every row of a long list would slow each search keystroke several times over.
+    view->viewport()->installEventFilter(this);
+    connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &DataBrowserModel::fitColumnsSoon);
 }
 
 bool DataBrowserModel::eventFilter(QObject*, QEvent* event) {
-    if (event->type() == QEvent::Resize) fitColumns();
+    if (event->type() == QEvent::Resize) fitColumnsSoon();
     return false;
+}
+
+// Once the current event is handled, so that the changes it makes are measured together.
+void DataBrowserModel::fitColumnsSoon() {
+    if (fitPending_) return;
+    fitPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            fitPending_ = false;
+            fitColumns();
+        },
+        Qt::QueuedConnection);
 }
 
 void DataBrowserModel::fitColumns() {
@@ -76,13 +94,22 @@ void DataBrowserModel::fitColumns() {
     const int last = header->count() - 1;
     int room = view_->viewport()->width() - header->sectionSizeHint(last);
     for (int column = 0; column < last; ++column) {
-        const int wanted =
-            std::max(static_cast<QAbstractItemView*>(view_)->sizeHintForColumn(column),
-                     header->sectionSizeHint(column));
+        const int wanted = std::max(widestShown(column), header->sectionSizeHint(column));
         header->resizeSection(column,
                               std::max(std::min(wanted, room), header->minimumSectionSize()));
         room -= header->sectionSize(column);
     }
+}
+
+int DataBrowserModel::widestShown(int column) const {
+    const int bottom = view_->viewport()->height();
+    int widest = 0;
+    for (QModelIndex index = view_->indexAt(QPoint(0, 0)); index.isValid();
+         index = view_->indexBelow(index)) {
+        if (view_->visualRect(index).top() > bottom) break;
+        widest = std::max(widest, view_->sizeHintForIndex(index.siblingAtColumn(column)).width());
+    }
+    return widest;
 }
 
 int DataBrowserModel::rowCount(const QModelIndex& parent) const {
@@ -141,7 +168,7 @@ void DataBrowserModel::rebuild() {
     for (size_t row = 0; row < rows_.size(); ++row)
         rowOfId_[rows_[row]] = int(row);
     endResetModel();
-    fitColumns();
+    fitColumnsSoon();
     if (!selected.empty()) changeSelection(selected, kDataBrowserItemsAssign);
     --quiet_;
 }

@@ -3,7 +3,8 @@
 // asks the compare callback. Selection changes and double clicks become notifications.
 // Every change of the rows is one model reset, and looking a row up by id is a hash look-up,
 // so that lists of thousands of rows can be refilled while the user types. Every column but the
-// last is as wide as its texts, as far as the list's width allows; the last takes the rest.
+// last is as wide as the texts of the rows shown, as far as the list's width allows; the last
+// takes the rest.
 #pragma once
 
 #include "../HIDataBrowser.h"
@@ -58,7 +59,9 @@ class DataBrowserModel : public QAbstractTableModel {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void fitColumnsSoon();
     void fitColumns();
+    int widestShown(int column) const; // the widest text of the column in the rows shown
     // Rebuilds the rows (add order, then sorted), keeping the selection without notifying.
     void rebuild();
     void notify(DataBrowserItemID id, DataBrowserItemNotification message) const;
@@ -77,4 +80,5 @@ class DataBrowserModel : public QAbstractTableModel {
     std::unordered_map<DataBrowserItemID, int> rowOfId_;
     bool itemsActive_ = true;
     int quiet_ = 0; // > 0 while selection changes are the model's own
+    bool fitPending_ = false;
 };
