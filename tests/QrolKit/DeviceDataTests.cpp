@@ -219,11 +219,15 @@ TEST_F(DeviceDataTest, WrongPasswordIsRefusedAndNeverShown) {
     ASSERT_NE(device.port(), 0);
     aimAt("127.0.0.1", device.port());
     const DataSet data;
+    // The simulator logs a request once it has answered it, from one of its threads: each line
+    // is awaited before the next request, so that the log keeps the order of the requests.
     ASSERT_EQ(readData(data), kQrolNoErr);
+    ASSERT_EQ(device.requestLog(1).size(), 1u);
 
     testing::internal::CaptureStderr();
     EXPECT_EQ(readData(data, "wrong-0815"), kQrolErrPasswordRefused);
     EXPECT_TRUE(data.empty());
+    EXPECT_EQ(device.requestLog(2).size(), 2u);
     EXPECT_EQ(readData(data, ""), kQrolErrPasswordRefused);
     // A password that would break its header field is not sent.
     EXPECT_EQ(readData(data, "1\r\nX-Other: 2"), kQrolErrParam);
