@@ -42,7 +42,6 @@ class PrintDialog : public QWidget {
     // gone or the dialog was cancelled, the dialog is finished: Print and Cancel do nothing.
     bool print();
     void cancel();
-    bool finished() const { return finished_; }
     bool choosePrinter(const std::string& id); // ends the extensions, loads the new printer's
     void showPane(int index);                  // 0 .. extensionCount(): the last is Summary
 
