@@ -8,6 +8,8 @@
 #include <QDateTimeEdit>
 #include <QKeyEvent>
 
+#include <array>
+
 namespace hitoolbox {
 namespace {
 
@@ -65,19 +67,23 @@ class ClockTyping : public QObject {
         }
     }
 
-    int value(QDateTimeEdit::Section section) const {
+    // The time's hour, minute and second, and the place of a section among them.
+    std::array<int, 3> fields() const {
         const QTime time = clock_->time();
-        return section == QDateTimeEdit::HourSection     ? time.hour()
-               : section == QDateTimeEdit::MinuteSection ? time.minute()
-                                                         : time.second();
+        return {time.hour(), time.minute(), time.second()};
+    }
+    static size_t fieldOf(QDateTimeEdit::Section section) {
+        return section == QDateTimeEdit::HourSection     ? 0
+               : section == QDateTimeEdit::MinuteSection ? 1
+                                                         : 2;
     }
 
+    int value(QDateTimeEdit::Section section) const { return fields()[fieldOf(section)]; }
+
     void setSection(QDateTimeEdit::Section section, int number) {
-        QTime time = clock_->time();
-        const int hour = section == QDateTimeEdit::HourSection ? number : time.hour();
-        const int minute = section == QDateTimeEdit::MinuteSection ? number : time.minute();
-        const int second = section == QDateTimeEdit::SecondSection ? number : time.second();
-        clock_->setTime(QTime(hour, minute, second));
+        std::array<int, 3> time = fields();
+        time[fieldOf(section)] = number;
+        clock_->setTime(QTime(time[0], time[1], time[2]));
         clock_->setSelectedSection(section);
     }
 
