@@ -1,5 +1,6 @@
 """The print dialog with the fax pane on the demo fax printer, as a person uses it."""
 
+import os
 import re
 import unittest
 
@@ -102,6 +103,7 @@ class PrintDialogTest(GuiTest):
         self.click(self.find(sheet, "push button", "Stop"))
         self.click(self.find(pane, "push button", "Cancel"))
         self.assertEqual(self.exit_status(self.dialog), 1)
+        self.assertFalse(os.path.exists(os.environ["NV_DEMO_SPOOL"]))  # nothing was printed
 
     def test_pasted_sender_name_with_an_accent_is_refused_with_a_message(self):
         pane = self.open_dialog()

@@ -34,8 +34,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const ControlID kMessageOKButton = {FOUR_CHAR_CODE("okbt"), 1};
-
 class FaxPaneDialog : public testing::Test {
   protected:
     void SetUp() override {
@@ -98,17 +96,6 @@ class FaxPaneDialog : public testing::Test {
     static bool holdsRowOf(const std::vector<std::string>& rows, const std::string& title) {
         return std::any_of(rows.begin(), rows.end(),
                            [&](const std::string& row) { return row.rfind(title, 0) == 0; });
-    }
-    // Presses Print and answers the message window that comes up with OK; its text, if any.
-    std::optional<std::string> printAnsweringMessage(bool& printed) {
-        ToolboxDriver driver;
-        std::optional<std::string> message;
-        driver.answerNextModal([&](WindowRef shown) {
-            message = ToolboxDriver::controlText(shown, aboutMsgWndStatictTextCtrlID).toStdString();
-            EXPECT_TRUE(ToolboxDriver::click(shown, kMessageOKButton));
-        });
-        printed = dialog_->print();
-        return message;
     }
 
     fs::path folder_;
@@ -188,17 +175,6 @@ TEST_F(FaxPaneDialog, TheButtonsRestoreTheDefaultsOpenHelpAndStartTheEditor) {
               (std::vector<std::string>{fs::canonical(desktop.editor()).string(),
                                         "-SFAXConnectionType NET", "-SFAXAddress 127.0.0.1"}));
     EXPECT_TRUE(desktop.waitUntilEditorEnds());
-}
-
-TEST_F(FaxPaneDialog, AnInvalidSenderNameIsShownAndNothingPrints) {
-    chooseTypedSenderName();
-    ASSERT_TRUE(ToolboxDriver::paste(window(), senderNameTextEditCtrlID, QStringLiteral("Zoë")));
-    bool printed = true;
-    const auto message = printAnsweringMessage(printed);
-    EXPECT_FALSE(printed);
-    ASSERT_TRUE(message);
-    EXPECT_NE(message->find("at most 30 letters"), std::string::npos) << *message;
-    EXPECT_TRUE(spooledJobs().empty());
 }
 
 // The address-book file "Office" with one entry, in a folder of the test's own.
@@ -315,17 +291,5 @@ TEST_P(FaxJob, CarriesEveryFaxSettingToThePrinter) {
 INSTANTIATE_TEST_SUITE_P(Printers, FaxJob, testing::Values(false, true), [](const auto& info) {
     return info.param ? "PrivateCups" : "DemoPrinter";
 });
-
-TEST_F(FaxPaneDialog, StoppingTheSheetPrintsNothing) {
-    ToolboxDriver driver;
-    driver.answerNextModal([&](WindowRef sheet) {
-        EXPECT_TRUE(ToolboxDriver::windowTexts(sheet).contains("Start Sending"));
-        EXPECT_TRUE(ToolboxDriver::typeKeys(sheet, phoneNumberTextEditCtrlID, "0123456789"));
-        EXPECT_TRUE(ToolboxDriver::click(sheet, addAddressButtonCtrlID));
-        EXPECT_TRUE(ToolboxDriver::click(sheet, cancelSendingButtonCtrlID));
-    });
-    EXPECT_FALSE(dialog_->print());
-    EXPECT_TRUE(spooledJobs().empty());
-}
 
 } // namespace
