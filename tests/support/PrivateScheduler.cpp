@@ -28,12 +28,19 @@ constexpr auto kStopTime = std::chrono::seconds(3);
 constexpr auto kJobTime = std::chrono::seconds(5);
 constexpr auto kPollInterval = std::chrono::milliseconds(50);
 
-int freeLoopbackPort() {
-    int probe = socket(AF_INET, SOCK_STREAM, 0);
-    if (probe < 0) return 0;
+sockaddr_in loopback(int port) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(uint16_t(port));
+    return address;
+}
+
+// A port that was free a moment ago: the kernel's choice for a socket bound to port 0.
+int freeLoopbackPort() {
+    int probe = socket(AF_INET, SOCK_STREAM, 0);
+    if (probe < 0) return 0;
+    sockaddr_in address = loopback(0);
     socklen_t length = sizeof address;
     int port = 0;
     if (bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
@@ -204,18 +211,16 @@ std::string PrivateScheduler::address() const {
 bool PrivateScheduler::answers() const {
     int probe = socket(AF_INET, SOCK_STREAM, 0);
     if (probe < 0) return false;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(uint16_t(port_));
-    bool connected = connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    const sockaddr_in address = loopback(port_);
+    bool connected =
+        connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     close(probe);
     return connected;
 }
 
 std::string PrivateScheduler::waitForRecordedOptions() const {
     auto deadline = std::chrono::steady_clock::now() + kJobTime;
-    fs::path options = recordFolder() / "options";
+    fs::path options = root_ / "records" / "options";
     while (std::chrono::steady_clock::now() < deadline) {
         std::error_code error;
         if (fs::exists(options, error)) return readText(options);
@@ -230,24 +235,11 @@ std::string PrivateScheduler::logTail() const {
 }
 
 std::map<std::string, std::string> parseBackendOptions(const std::string& line) {
+    cups_option_t* parsed = nullptr;
+    const int count = cupsParseOptions(line.c_str(), 0, &parsed);
     std::map<std::string, std::string> options;
-    std::string word;
-    auto finishWord = [&] {
-        if (word.empty()) return;
-        size_t equals = word.find('=');
-        options[word.substr(0, equals)] =
-            equals == std::string::npos ? "" : word.substr(equals + 1);
-        word.clear();
-    };
-    for (size_t index = 0; index < line.size(); ++index) {
-        char c = line[index];
-        if (c == '\\' && index + 1 < line.size())
-            word += line[++index];
-        else if (c == ' ' || c == '\n')
-            finishWord();
-        else
-            word += c;
-    }
-    finishWord();
+    for (int i = 0; i < count; ++i)
+        options[parsed[i].name] = parsed[i].value;
+    cupsFreeOptions(count, parsed);
     return options;
 }

@@ -25,7 +25,6 @@ class PrivateScheduler {
     std::string address() const;
     // Waits (bounded) for the backend to record a job; the recorded option lines, or "".
     std::string waitForRecordedOptions() const;
-    std::filesystem::path recordFolder() const { return root_ / "records"; }
     // The end of the scheduler's logs, to explain a failure.
     std::string logTail() const;
 
@@ -42,6 +41,5 @@ class PrivateScheduler {
     pid_t pid_ = -1;
 };
 
-// The options a backend receives in its fifth argument: name=value words separated by blanks,
-// with backslashes escaping blanks and other special characters; a bare name counts as "".
+// The options a backend receives in its fifth argument, read as CUPS reads them.
 std::map<std::string, std::string> parseBackendOptions(const std::string& line);

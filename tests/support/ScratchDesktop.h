@@ -83,27 +83,24 @@ class ScratchDesktop {
     }
     // The launches once there are at least count of them, waiting at most ten seconds.
     std::vector<std::vector<std::string>> waitForLaunches(size_t count) const {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        auto all = launches();
-        while (all.size() < count && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            all = launches();
-        }
-        return all;
+        waitUntil([&] { return launches().size() >= count; });
+        return launches();
     }
-
     // Waits at most ten seconds until no process runs this desktop's editor; true when none
     // does. A launch right after an earlier editor's would otherwise find it still running.
     bool waitUntilEditorEnds() const {
+        return waitUntil([&] { return !editorRuns(); });
+    }
+
+  private:
+    template <typename Condition> static bool waitUntil(Condition done) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (editorRuns()) {
+        while (!done()) {
             if (std::chrono::steady_clock::now() >= deadline) return false;
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
         return true;
     }
-
-  private:
     bool editorRuns() const {
         std::error_code error;
         const auto editor = std::filesystem::canonical(editor_, error);
