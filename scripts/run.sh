@@ -42,6 +42,10 @@ else
   echo "The demo address book could not be made; the file tab of the address window will be empty."
 fi
 
+# The build's address book editor is found by its desktop entry in the build's share folder, so
+# the pane's "Address Book Editor..." button starts it (or brings it to the front).
+export XDG_DATA_DIRS="$build/share:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}"
+
 # Jobs for the demo printer are written into a spool folder of the build.
 export NV_DEMO_SPOOL="$build/DemoFaxSpool"
 
@@ -57,6 +61,9 @@ What to try in the print dialog (the Fax pane is shown first):
      (type its password $device_password into the sheet's Password field first).
      Choose entries there and press OK to make them the recipients.
      To send later, tick "Send later at", click the hour and type the time (2245 for 22:45).
+     "Address Book Editor..." in the pane opens the address book editor on the demo device;
+     there you can make and change books, import and export vCard and CSV files, and copy the
+     device's entries into a book.
   3. Press Start Sending. The job goes to the demo fax printer, which writes the document and
      a readable record of its fax options into $NV_DEMO_SPOOL; the dialog says which files
      and ends, as a print dialog does. Cancel ends it without a job.

@@ -13,6 +13,7 @@ packages=(
   qt6-base-dev qt6-tools-dev libqt6opengl6-dev qt6-qpa-plugins qt6-l10n-tools
   libcups2-dev libavahi-client-dev libsqlite3-dev libglib2.0-dev
   libcpp-httplib-dev nlohmann-json3-dev
+  libcsv-dev # the address book editor's CSV import and export
   libgtest-dev libbenchmark-dev libnss-wrapper
   cups dbus xvfb clang-14 libclang-rt-14-dev
   xdotool at-spi2-core python3-pyatspi xclip # the GUI tests: X input, accessibility, clipboard

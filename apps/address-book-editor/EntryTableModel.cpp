@@ -1,0 +1,54 @@
+#include "EntryTableModel.h"
+
+void EntryTableModel::setEntries(std::vector<BookEntry> entries) {
+    beginResetModel();
+    entries_ = std::move(entries);
+    endResetModel();
+}
+
+int EntryTableModel::rowOf(SInt16 id) const {
+    for (size_t row = 0; row < entries_.size(); ++row)
+        if (entries_[row].id == id) return int(row);
+    return -1;
+}
+
+int EntryTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(entries_.size());
+}
+
+int EntryTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant EntryTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || size_t(index.row()) >= entries_.size()) return {};
+    const BookEntry& entry = entries_[size_t(index.row())];
+    if (role == Qt::UserRole) return entry.id;
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+    switch (index.column()) {
+    case Name:
+        return entry.name;
+    case Number:
+        return entry.number;
+    case Company:
+        return entry.company;
+    case Memo:
+        return role == Qt::DisplayRole ? entry.memo.section(u'\n', 0, 0) : entry.memo;
+    }
+    return {};
+}
+
+QVariant EntryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    switch (section) {
+    case Name:
+        return tr("Name");
+    case Number:
+        return tr("Fax Number");
+    case Company:
+        return tr("Company");
+    case Memo:
+        return tr("Memo");
+    }
+    return {};
+}

@@ -1,0 +1,69 @@
+// address-book-editor [BOOK...] [-SFAXConnectionType USB|NET] [-SFAXAddress ADDR]
+// address-book-editor --import FILE --into BOOK | --export BOOK --to FILE
+// The editor of the address-book files (CommandLine.h tells the arguments). Commands run
+// without a window or display; otherwise one editor runs per session and a later start hands
+// its arguments to it (ApplicationService.h).
+#include "ApplicationService.h"
+#include "CommandLine.h"
+#include "CommandLineTool.h"
+#include "MainWindow.h"
+
+#include <QrolKit.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace {
+
+EditorOptions optionsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments += QString::fromLocal8Bit(argv[i]);
+    return parseArguments(arguments);
+}
+
+void act(MainWindow& window, const EditorOptions& options) {
+    for (const QString& book : options.books)
+        window.openBookFile(book);
+    if (!options.connectionType.isEmpty() || !options.deviceAddress.isEmpty())
+        window.showDevice(options.connectionType, options.deviceAddress);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const EditorOptions options = optionsOf(argc, argv);
+    Qrol_Initialize(0);
+    if (options.isCommand() || !options.error.isEmpty()) {
+        QCoreApplication application(argc, argv);
+        return runCommand(options);
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Address Book Editor"));
+    QApplication::setDesktopFileName(QLatin1String(kEditorBusName));
+    auto* service = new ApplicationService(&application);
+    if (!service->registerOnBus()) {
+        if (forwardToRunningEditor(options)) return 0;
+        std::fputs("address-book-editor: the running editor does not answer\n", stderr);
+        return 1;
+    }
+    MainWindow window;
+    QObject::connect(service, &ApplicationService::activated, &window, &MainWindow::present);
+    QObject::connect(service, &ApplicationService::openRequested, &window,
+                     [&window](const QStringList& paths) {
+                         for (const QString& path : paths)
+                             window.openBookFile(path);
+                         window.present();
+                     });
+    QObject::connect(service, &ApplicationService::deviceRequested, &window,
+                     [&window](const QString& type, const QString& address) {
+                         window.showDevice(type, address);
+                         window.present();
+                     });
+    act(window, options);
+    if (!options.service) window.present(); // D-Bus activation shows it on Activate or Open
+    return application.exec();
+}
