@@ -21,7 +21,8 @@ BookEntry fromRecord(const QrolMyFaxRecord& record) {
 
 BookGroup fromRecord(const QrolMyFaxGroupRecord& record) {
     BookGroup group{record.Id, fieldText(record.name, sizeof record.name), {}};
-    for (UInt16 i = 0; i < record.memberCount; ++i) group.members += record.memberIds[i];
+    for (UInt16 i = 0; i < record.memberCount; ++i)
+        group.members += record.memberIds[i];
     return group;
 }
 

@@ -24,7 +24,9 @@ int importInto(const QString& file, const QString& bookName) {
     const ContactFile contacts = readContactFile(file);
     if (!contacts.refusal.isEmpty()) return fail(contacts.refusal);
     const AddressBook book(BookFolder::bookPath(bookName));
-    if (!QFile::exists(book.path()) && book.create() != kQrolNoErr)
+    // Another process may make the same new book at the same moment: then it is there.
+    const QrolResult made = QFile::exists(book.path()) ? kQrolNoErr : book.create();
+    if (made != kQrolNoErr && made != kQrolErrAlreadyExists)
         return fail(tr("The book %1 cannot be made.").arg(book.path()));
     BookContents contents;
     if (!book.read(contents)) return fail(tr("%1 is not an address book.").arg(book.path()));
