@@ -20,7 +20,6 @@ QWidget* withRefusal(QWidget* field, QLabel*& refusal, const QString& name) {
     refusal = new QLabel;
     refusal->setWordWrap(true);
     refusal->setStyleSheet(QStringLiteral("color: #b00020"));
-    refusal->setAccessibleName(EntryDialog::tr("%1 refused").arg(name));
     refusal->hide();
     field->setAccessibleName(name);
     layout->addWidget(field);
@@ -28,9 +27,13 @@ QWidget* withRefusal(QWidget* field, QLabel*& refusal, const QString& name) {
     return box;
 }
 
+// The refusal is shown below the field and read out as the field's description.
 void showRefusal(QLabel* refusal, const QString& text) {
     refusal->setText(text);
     refusal->setVisible(!text.isEmpty());
+    if (QWidget* field =
+            refusal->parentWidget()->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        field->setAccessibleDescription(text);
 }
 
 } // namespace
