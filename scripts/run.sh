@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds everything and opens the print dialog on the demo fax printer,
 # with the demo fax device (the device tab of the address window) and a demo address-book file
-# (its file tab) ready. Without a display it saves pictures of the dialog's panes instead, and
-# says where. Arguments are passed to the dialog (for example a document to print).
+# (its file tab) ready. Without a display it saves pictures of the dialog's panes and of the
+# address book editor instead, and says where. Arguments are passed to the dialog (for example a document to print).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -72,6 +72,10 @@ TRY
   "${dialog[@]}" "$@"
   exit
 fi
-echo "No display here: saving pictures of the print dialog into $build/screenshots" \
-     "(run under xvfb-run, or on a desktop, to use it)."
+echo "No display here: saving pictures of the print dialog and the address book editor into" \
+     "$build/screenshots (run under xvfb-run, or on a desktop, to use them)."
 "${dialog[@]}" --offscreen --screenshot "$build/screenshots" "$@"
+# The editor on the demo book and the demo device, as the pane's button starts it.
+NV_DEMO_DEVICE_PASSWORD="$device_password" \
+  "$build/apps/address-book-editor/address-book-editor" --offscreen --screenshot \
+  "$build/screenshots" "$book" -SFAXConnectionType NET -SFAXAddress 127.0.0.1

@@ -66,9 +66,9 @@ BookView::BookView(BookSession* session, QWidget* parent)
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
     table_->horizontalHeader()->setStretchLastSection(true);
-    table_->setColumnWidth(EntryTableModel::Name, 200);
-    table_->setColumnWidth(EntryTableModel::Number, 160);
-    table_->setColumnWidth(EntryTableModel::Company, 160);
+    table_->setColumnWidth(EntryTableModel::Name, 170);
+    table_->setColumnWidth(EntryTableModel::Number, 150);
+    table_->setColumnWidth(EntryTableModel::Company, 150);
     groups_->setAccessibleName(tr("Groups"));
     members_->setAccessibleName(tr("Members"));
     members_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -105,8 +105,9 @@ BookView::BookView(BookSession* session, QWidget* parent)
     auto* splitter = new QSplitter;
     splitter->addWidget(entriesPane);
     splitter->addWidget(groupsPane);
-    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(0, 2);
     splitter->setStretchFactor(1, 1);
+    splitter->setSizes({600, 300});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);

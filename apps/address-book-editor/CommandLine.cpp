@@ -10,7 +10,8 @@ EditorOptions parseArguments(const QStringList& arguments) {
         {"--export", &EditorOptions::exportBook},
         {"--to", &EditorOptions::toFile},
         {"-SFAXConnectionType", &EditorOptions::connectionType},
-        {"-SFAXAddress", &EditorOptions::deviceAddress}};
+        {"-SFAXAddress", &EditorOptions::deviceAddress},
+        {"--screenshot", &EditorOptions::screenshotFolder}};
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         QString argument = arguments[i];
         QString value;
@@ -20,6 +21,10 @@ EditorOptions parseArguments(const QStringList& arguments) {
         }
         if (argument == QLatin1String("--gapplication-service")) {
             options.service = true;
+            continue;
+        }
+        if (argument == QLatin1String("--offscreen")) {
+            options.offscreen = true;
             continue;
         }
         if (argument.startsWith(QLatin1String("-psn_"))) continue; // the Mac's process serial
@@ -46,6 +51,9 @@ EditorOptions parseArguments(const QStringList& arguments) {
     if (options.error.isEmpty() && options.exportBook.isEmpty() != options.toFile.isEmpty())
         options.error =
             QCoreApplication::translate("CommandLine", "--export BOOK goes with --to FILE.");
+    if (options.error.isEmpty() && options.screenshotFolder.isEmpty() == options.offscreen)
+        options.error =
+            QCoreApplication::translate("CommandLine", "--screenshot DIR goes with --offscreen.");
     options.connectionType = options.connectionType.toUpper();
     return options;
 }

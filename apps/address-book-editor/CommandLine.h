@@ -2,6 +2,7 @@
 // "-SFAXConnectionType NET" and "-SFAXAddress ADDR" (each option and its value one argument,
 // or two); scripts use "--import FILE --into BOOK" and "--export BOOK --to FILE"; other
 // arguments are book files to open. "--gapplication-service" is D-Bus activation.
+// "--offscreen --screenshot DIR" saves pictures of the editor into DIR and ends.
 #pragma once
 
 #include <QString>
@@ -14,7 +15,9 @@ struct EditorOptions {
     QString deviceAddress;
     QStringList books;
     bool service = false;
-    QString error; // not empty for arguments that make no sense
+    bool offscreen = false;   // Qt's offscreen platform: no display needed
+    QString screenshotFolder; // --screenshot DIR, with --offscreen
+    QString error;            // not empty for arguments that make no sense
 
     bool isCommand() const { return !importFile.isEmpty() || !exportBook.isEmpty(); }
 };

@@ -126,4 +126,5 @@ void DeviceTab::show(const DeviceData& data) {
                 if (entries_[i].id == member) item->addChild(entryItem(i));
         list_->addTopLevelItem(item);
     }
+    list_->resizeColumnToContents(0);
 }

@@ -89,6 +89,15 @@ void EntryDialog::check() {
         acceptable = acceptable && refusal.isEmpty();
     }
     buttons_->button(QDialogButtonBox::Ok)->setEnabled(acceptable);
+    fitRefusals();
+}
+
+// A refusal shown wraps below its field: the dialog grows to show it whole.
+void EntryDialog::fitRefusals() {
+    layout()->activate();
+    const int needed = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width())
+                                                     : layout()->totalSizeHint().height();
+    if (needed > height()) resize(width(), needed);
 }
 
 void EntryDialog::submit() {
@@ -98,5 +107,6 @@ void EntryDialog::submit() {
         return;
     }
     showRefusal(nameRefusal_, outcome.refusal);
+    fitRefusals();
     name_->setFocus();
 }

@@ -25,6 +25,7 @@ class EntryDialog : public QDialog {
 
   private:
     void check();
+    void fitRefusals();
     void submit();
     BookEntry entry() const;
 

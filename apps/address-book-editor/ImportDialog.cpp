@@ -14,11 +14,16 @@ ImportDialog::ImportDialog(const QString& file, const ImportPlan& plan, const QS
     : QDialog(parent) {
     setWindowTitle(tr("Import Preview"));
     auto* layout = new QVBoxLayout(this);
-    auto* summary = new QLabel(tr("%1: %2 entries to import into \"%3\", %4 skipped.")
-                                   .arg(QFileInfo(file).fileName())
-                                   .arg(plan.entries.size())
-                                   .arg(book)
-                                   .arg(plan.skipped.size()));
+    QStringList groups;
+    for (const ImportPlan::Group& group : plan.groups)
+        if (!group.newMembers.isEmpty()) groups += group.name;
+    auto* summary = new QLabel(
+        tr("%1: %2 entries to import into \"%3\", %4 skipped.")
+            .arg(QFileInfo(file).fileName())
+            .arg(plan.entries.size())
+            .arg(book)
+            .arg(plan.skipped.size()) +
+        (groups.isEmpty() ? QString() : u' ' + tr("Groups joined: %1.").arg(groups.join(", "))));
     summary->setWordWrap(true);
     layout->addWidget(summary);
 
@@ -28,12 +33,14 @@ ImportDialog::ImportDialog(const QString& file, const ImportPlan& plan, const QS
     entries->setEditTriggers(QAbstractItemView::NoEditTriggers);
     entries->verticalHeader()->hide();
     entries->horizontalHeader()->setStretchLastSection(true);
+    entries->setWordWrap(false);
     for (int row = 0; row < int(plan.entries.size()); ++row) {
         const BookEntry& entry = plan.entries[size_t(row)];
         entries->setItem(row, 0, new QTableWidgetItem(entry.name));
         entries->setItem(row, 1, new QTableWidgetItem(entry.number));
         entries->setItem(row, 2, new QTableWidgetItem(entry.company));
     }
+    entries->resizeColumnsToContents();
     layout->addWidget(entries, 3);
 
     layout->addWidget(new QLabel(tr("Skipped:")));

@@ -34,10 +34,10 @@ MainWindow::MainWindow()
     splitter->addWidget(books_);
     splitter->addWidget(tabs_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({180, 720});
+    splitter->setSizes({160, 940});
     setCentralWidget(splitter);
     buildActions();
-    resize(1000, 600);
+    resize(1100, 600);
 
     connect(books_, &QListWidget::itemSelectionChanged, this, &MainWindow::openChosenBook);
     connect(&session_, &BookSession::contentsChanged, this, &MainWindow::updateTitle);
@@ -99,12 +99,10 @@ void MainWindow::buildActions() {
     tools->addActions({importAction, exportAction});
 }
 
-void MainWindow::listBooks(const QString& chosen) {
+void MainWindow::listBooks() {
     const QSignalBlocker quiet(books_);
     books_->clear();
     books_->addItems(BookFolder::names());
-    for (int row = 0; row < books_->count(); ++row)
-        if (books_->item(row)->text() == chosen) books_->setCurrentRow(row);
 }
 
 void MainWindow::openBookFile(const QString& path) {
@@ -115,6 +113,11 @@ void MainWindow::openBookFile(const QString& path) {
     }
     if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
     watcher_.addPath(path);
+    const QSignalBlocker quiet(books_); // the folder's list shows the book it opened
+    books_->setCurrentItem(nullptr);
+    for (int row = 0; row < books_->count(); ++row)
+        if (QFileInfo(BookFolder::bookPath(books_->item(row)->text())) == QFileInfo(path))
+            books_->setCurrentRow(row);
     tabs_->setCurrentWidget(bookView_);
 }
 
@@ -145,7 +148,7 @@ void MainWindow::newBook() {
         QMessageBox::warning(this, tr("New Book"), refusal);
         return;
     }
-    listBooks(name);
+    listBooks();
     openBookFile(BookFolder::bookPath(name));
 }
 
@@ -160,7 +163,7 @@ void MainWindow::renameBook() {
         QMessageBox::warning(this, tr("Rename Book"), refusal);
         return;
     }
-    listBooks(newName);
+    listBooks();
     openBookFile(BookFolder::bookPath(newName));
 }
 

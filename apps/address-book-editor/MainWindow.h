@@ -28,7 +28,7 @@ class MainWindow : public QMainWindow {
 
   private:
     void buildActions();
-    void listBooks(const QString& chosen = {});
+    void listBooks();
     void openChosenBook();
     void newBook();
     void renameBook();

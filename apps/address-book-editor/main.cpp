@@ -1,12 +1,14 @@
 // address-book-editor [BOOK...] [-SFAXConnectionType USB|NET] [-SFAXAddress ADDR]
 // address-book-editor --import FILE --into BOOK | --export BOOK --to FILE
-// The editor of the address-book files (CommandLine.h tells the arguments). Commands run
+// address-book-editor --offscreen --screenshot DIR [BOOK] [-SFAXConnectionType NET -SFAXAddress
+// ADDR] The editor of the address-book files (CommandLine.h tells the arguments). Commands run
 // without a window or display; otherwise one editor runs per session and a later start hands
 // its arguments to it (ApplicationService.h).
 #include "ApplicationService.h"
 #include "CommandLine.h"
 #include "CommandLineTool.h"
 #include "MainWindow.h"
+#include "Screenshots.h"
 
 #include <QrolKit.h>
 
@@ -14,6 +16,7 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -41,9 +44,14 @@ int main(int argc, char** argv) {
         return runCommand(options);
     }
 
+    if (options.offscreen) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Address Book Editor"));
     QApplication::setDesktopFileName(QLatin1String(kEditorBusName));
+    if (!options.screenshotFolder.isEmpty()) { // alone: no bus name, no other editor asked
+        MainWindow window;
+        return saveScreenshots(window, options);
+    }
     auto* service = new ApplicationService(&application);
     if (!service->registerOnBus()) {
         if (forwardToRunningEditor(options)) return 0;
