@@ -34,6 +34,11 @@ QList<SInt16> members(const QList<SInt16>& list, const QList<SInt16>& added) {
     return all;
 }
 
+QString tooManyMembers() {
+    return BookView::tr("A group has room for at most %1 members.")
+        .arg(int(kQrolMyFaxGroupMemberRoom));
+}
+
 } // namespace
 
 BookView::BookView(BookSession* session, QWidget* parent)
@@ -212,31 +217,25 @@ void BookView::report(const ChangeOutcome& outcome) {
 }
 
 void BookView::addEntry() {
-    EntryDialog dialog(
-        tr("New Entry"), BookEntry{},
-        [this](const BookEntry& entry) {
-            BookEntry added = entry;
-            added.created = QDateTime::currentSecsSinceEpoch();
-            qrol::BookChange change;
-            change.entries.push_back(toRecord(added));
-            const ChangeOutcome outcome = session_->perform(tr("New Entry"), change);
-            if (outcome.duplicate) showEntry(outcome.duplicate);
-            return outcome;
-        },
-        this);
-    dialog.exec();
+    openEntryDialog(tr("New Entry"), BookEntry{});
 }
 
 void BookView::editEntry() {
     const QList<SInt16> chosen = selectedEntries();
-    const BookEntry* entry = chosen.size() == 1 ? session_->contents().entry(chosen[0]) : nullptr;
-    if (!entry) return;
+    if (const BookEntry* entry =
+            chosen.size() == 1 ? session_->contents().entry(chosen[0]) : nullptr)
+        openEntryDialog(tr("Edit Entry"), *entry);
+}
+
+void BookView::openEntryDialog(const QString& title, const BookEntry& entry) {
     EntryDialog dialog(
-        tr("Edit Entry"), *entry,
-        [this](const BookEntry& edited) {
+        title, entry,
+        [this, title](const BookEntry& typed) {
+            BookEntry written = typed;
+            if (written.id == 0) written.created = QDateTime::currentSecsSinceEpoch();
             qrol::BookChange change;
-            change.entries.push_back(toRecord(edited));
-            const ChangeOutcome outcome = session_->perform(tr("Edit Entry"), change);
+            change.entries.push_back(toRecord(written));
+            const ChangeOutcome outcome = session_->perform(title, change);
             if (outcome.duplicate) showEntry(outcome.duplicate);
             return outcome;
         },
@@ -267,7 +266,11 @@ void BookView::addGroup() {
         QMessageBox::warning(this, tr("New Group"), refusal);
         return;
     }
-    QList<SInt16> chosen = selectedEntries().mid(0, kQrolMyFaxGroupMemberRoom);
+    const QList<SInt16> chosen = selectedEntries();
+    if (chosen.size() > kQrolMyFaxGroupMemberRoom) {
+        QMessageBox::warning(this, tr("New Group"), tooManyMembers());
+        return;
+    }
     changeGroup(tr("New Group"), BookGroup{0, name, chosen});
     for (int row = 0; row < groups_->count(); ++row)
         if (groups_->item(row)->text() == name) groups_->setCurrentRow(row);
@@ -303,9 +306,7 @@ void BookView::addToGroup() {
     BookGroup grown = *group;
     grown.members = members(group->members, selectedEntries());
     if (grown.members.size() > kQrolMyFaxGroupMemberRoom) {
-        QMessageBox::warning(
-            this, tr("Add to Group"),
-            tr("A group has room for at most %1 members.").arg(int(kQrolMyFaxGroupMemberRoom)));
+        QMessageBox::warning(this, tr("Add to Group"), tooManyMembers());
         return;
     }
     changeGroup(tr("Add to Group"), grown);

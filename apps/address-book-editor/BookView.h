@@ -36,6 +36,8 @@ class BookView : public QWidget {
     void updateActions();
     void addEntry();
     void editEntry();
+    // OK in the dialog writes the entry (a new one when its Id is 0) as one undoable change.
+    void openEntryDialog(const QString& title, const BookEntry& entry);
     void deleteEntries();
     void addGroup();
     void renameGroup();

@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr int kImportAttempts = 3;
+
 QString tr(const char* text) {
     return QCoreApplication::translate("CommandLineTool", text);
 }
@@ -23,16 +25,28 @@ int fail(const QString& reason) {
 int importInto(const QString& file, const QString& bookName) {
     const ContactFile contacts = readContactFile(file);
     if (!contacts.refusal.isEmpty()) return fail(contacts.refusal);
+    if (!bookName.contains(u'/') && !BookFolder::isValidName(bookName))
+        return fail(tr("\"%1\" is no book name: it is empty, begins with \".\" or names a "
+                       "database's side file.")
+                        .arg(bookName));
     const AddressBook book(BookFolder::bookPath(bookName));
     // Another process may make the same new book at the same moment: then it is there.
     const QrolResult made = QFile::exists(book.path()) ? kQrolNoErr : book.create();
     if (made != kQrolNoErr && made != kQrolErrAlreadyExists)
         return fail(tr("The book %1 cannot be made.").arg(book.path()));
-    BookContents contents;
-    if (!book.read(contents)) return fail(tr("%1 is not an address book.").arg(book.path()));
-    const ImportPlan plan = planImport(contacts, contents);
-    qrol::BookChange change = plan.change(contents);
-    if (book.apply(change) != kQrolNoErr)
+    // Another process may add one of the entries between the read and the write, which refuses
+    // the whole change: then the plan is made again from the book as it is now.
+    ImportPlan plan;
+    QrolResult written = kQrolErrAlreadyExists;
+    for (int attempt = 0; attempt < kImportAttempts && written == kQrolErrAlreadyExists;
+         ++attempt) {
+        BookContents contents;
+        if (!book.read(contents)) return fail(tr("%1 is not an address book.").arg(book.path()));
+        plan = planImport(contacts, contents);
+        qrol::BookChange change = plan.change(contents);
+        written = book.apply(change);
+    }
+    if (written != kQrolNoErr)
         return fail(tr("Nothing was imported: %1 cannot be written.").arg(book.path()));
     std::fprintf(stderr, "%s\n",
                  qPrintable(tr("%1 entries imported into %2, %3 skipped.")

@@ -12,6 +12,7 @@
 namespace {
 
 constexpr qint64 kLargestFile = qint64(256) << 20;
+constexpr qint64 kReadPiece = qint64(1) << 20;
 
 QString tr(const char* text) {
     return QCoreApplication::translate("ContactFiles", text);
@@ -32,11 +33,21 @@ ContactFile readContactFile(const QString& path) {
         refused.refusal = tr("%1 cannot be read: %2").arg(path, file.errorString());
         return refused;
     }
-    if (file.size() > kLargestFile) {
+    // Read in pieces to just past the bound, so a pipe or a growing file is bounded too.
+    QByteArray bytes;
+    while (file.size() <= kLargestFile && bytes.size() <= kLargestFile) {
+        const QByteArray piece = file.read(kReadPiece);
+        if (piece.isEmpty()) break;
+        bytes += piece;
+    }
+    if (file.size() > kLargestFile || bytes.size() > kLargestFile) {
         refused.refusal = tr("%1 is larger than 256 MiB.").arg(path);
         return refused;
     }
-    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        refused.refusal = tr("%1 cannot be read: %2").arg(path, file.errorString());
+        return refused;
+    }
     const QString suffix = QFileInfo(path).suffix().toLower();
     const bool vCard = suffix == QLatin1String("vcf") || suffix == QLatin1String("vcard") ||
                        (suffix != QLatin1String("csv") &&

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -47,14 +48,18 @@ DeviceTab::DeviceTab(QWidget* parent)
     });
     connect(list_, &QTreeWidget::itemSelectionChanged, this, &DeviceTab::updateState);
     connect(&reading_, &QFutureWatcher<DeviceData>::finished, this,
-            [this] { show(reading_.result()); });
+            [this] { showData(reading_.result()); });
     connect(copy_, &QPushButton::clicked, this, [this] {
-        QList<DeviceEntry> chosen;
+        QSet<int> chosen; // an entry chosen alone and within a group is copied once
+        QList<DeviceEntry> copied;
         for (QTreeWidgetItem* item : list_->selectedItems()) {
             const int index = item->data(0, Qt::UserRole).toInt();
-            if (index > 0) chosen += entries_[index - 1];
+            if (index > 0 && !chosen.contains(index)) {
+                chosen.insert(index);
+                copied += entries_[index - 1];
+            }
         }
-        emit copyRequested(chosen);
+        emit copyRequested(copied);
     });
     updateState();
 }
@@ -98,7 +103,7 @@ void DeviceTab::read() {
     updateState();
 }
 
-void DeviceTab::show(const DeviceData& data) {
+void DeviceTab::showData(const DeviceData& data) {
     list_->clear();
     entries_ = data.entries;
     updateState();

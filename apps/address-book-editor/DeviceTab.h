@@ -30,7 +30,7 @@ class DeviceTab : public QWidget {
 
   private:
     void read();
-    void show(const DeviceData& data);
+    void showData(const DeviceData& data);
     void updateState();
     void promptForPassword();
 

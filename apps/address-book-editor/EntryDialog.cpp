@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace {
 
 // A field with its refusal below it, both named for screen readers.
@@ -28,12 +30,10 @@ QWidget* withRefusal(QWidget* field, QLabel*& refusal, const QString& name) {
 }
 
 // The refusal is shown below the field and read out as the field's description.
-void showRefusal(QLabel* refusal, const QString& text) {
+void showRefusal(QWidget* field, QLabel* refusal, const QString& text) {
     refusal->setText(text);
     refusal->setVisible(!text.isEmpty());
-    if (QWidget* field =
-            refusal->parentWidget()->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        field->setAccessibleDescription(text);
+    field->setAccessibleDescription(text);
 }
 
 } // namespace
@@ -63,8 +63,8 @@ EntryDialog::EntryDialog(const QString& title, const BookEntry& entry, Submit su
     resize(420, sizeHint().height());
     check();
     // An empty new entry says nothing yet: its fields are only required once typed into.
-    if (entry.name.isEmpty()) showRefusal(nameRefusal_, {});
-    if (entry.number.isEmpty()) showRefusal(numberRefusal_, {});
+    if (entry.name.isEmpty()) showRefusal(name_, nameRefusal_, {});
+    if (entry.number.isEmpty()) showRefusal(number_, numberRefusal_, {});
 }
 
 BookEntry EntryDialog::entry() const {
@@ -78,14 +78,14 @@ BookEntry EntryDialog::entry() const {
 
 void EntryDialog::check() {
     const BookEntry typed = entry();
-    const QPair<QLabel*, QString> refusals[] = {
-        {nameRefusal_, fieldRefusal(qrol::EntryField::Name, typed.name)},
-        {numberRefusal_, fieldRefusal(qrol::EntryField::Number, typed.number)},
-        {companyRefusal_, fieldRefusal(qrol::EntryField::Company, typed.company)},
-        {memoRefusal_, fieldRefusal(qrol::EntryField::Memo, typed.memo)}};
+    const std::tuple<QWidget*, QLabel*, QString> refusals[] = {
+        {name_, nameRefusal_, fieldRefusal(qrol::EntryField::Name, typed.name)},
+        {number_, numberRefusal_, fieldRefusal(qrol::EntryField::Number, typed.number)},
+        {company_, companyRefusal_, fieldRefusal(qrol::EntryField::Company, typed.company)},
+        {memo_, memoRefusal_, fieldRefusal(qrol::EntryField::Memo, typed.memo)}};
     bool acceptable = true;
-    for (const auto& [label, refusal] : refusals) {
-        showRefusal(label, refusal);
+    for (const auto& [field, label, refusal] : refusals) {
+        showRefusal(field, label, refusal);
         acceptable = acceptable && refusal.isEmpty();
     }
     buttons_->button(QDialogButtonBox::Ok)->setEnabled(acceptable);
@@ -106,7 +106,7 @@ void EntryDialog::submit() {
         accept();
         return;
     }
-    showRefusal(nameRefusal_, outcome.refusal);
+    showRefusal(name_, nameRefusal_, outcome.refusal);
     fitRefusals();
     name_->setFocus();
 }

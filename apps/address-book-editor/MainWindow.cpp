@@ -140,31 +140,29 @@ void MainWindow::updateTitle() {
 }
 
 void MainWindow::newBook() {
-    bool ok = false;
-    const QString name =
-        QInputDialog::getText(this, tr("New Book"), tr("Book name:"), QLineEdit::Normal, {}, &ok);
-    if (!ok) return;
-    if (const QString refusal = BookFolder::create(name); !refusal.isEmpty()) {
-        QMessageBox::warning(this, tr("New Book"), refusal);
-        return;
-    }
-    listBooks();
-    openBookFile(BookFolder::bookPath(name));
+    nameBook(tr("New Book"), {}, &BookFolder::create);
 }
 
 void MainWindow::renameBook() {
     if (!session_.isOpen()) return;
     const QString name = session_.book()->name();
+    nameBook(tr("Rename Book"), name, [name](const QString& newName) {
+        return newName == name ? QString() : BookFolder::rename(name, newName);
+    });
+}
+
+void MainWindow::nameBook(const QString& title, const QString& name,
+                          const std::function<QString(const QString&)>& act) {
     bool ok = false;
-    const QString newName = QInputDialog::getText(this, tr("Rename Book"), tr("Book name:"),
-                                                  QLineEdit::Normal, name, &ok);
-    if (!ok || newName == name) return;
-    if (const QString refusal = BookFolder::rename(name, newName); !refusal.isEmpty()) {
-        QMessageBox::warning(this, tr("Rename Book"), refusal);
+    const QString typed =
+        QInputDialog::getText(this, title, tr("Book name:"), QLineEdit::Normal, name, &ok);
+    if (!ok) return;
+    if (const QString refusal = act(typed); !refusal.isEmpty()) {
+        QMessageBox::warning(this, title, refusal);
         return;
     }
     listBooks();
-    openBookFile(BookFolder::bookPath(newName));
+    openBookFile(BookFolder::bookPath(typed));
 }
 
 void MainWindow::deleteBook() {
@@ -232,11 +230,13 @@ void MainWindow::copyFromDevice(const QList<DeviceEntry>& entries) {
     for (const DeviceEntry& entry : entries)
         contacts.contacts.append({entry.name, {}, {}, {entry.number}, {}, {}});
     const ImportPlan plan = planImport(contacts, session_.contents());
-    const ChangeOutcome outcome =
-        session_.perform(tr("Copy from Device"), plan.change(session_.contents()));
-    if (!outcome) {
-        QMessageBox::warning(this, tr("Copy to Book"), outcome.refusal);
-        return;
+    if (!plan.entries.empty()) { // nothing to copy leaves no empty step in the undo history
+        const ChangeOutcome outcome =
+            session_.perform(tr("Copy from Device"), plan.change(session_.contents()));
+        if (!outcome) {
+            QMessageBox::warning(this, tr("Copy to Book"), outcome.refusal);
+            return;
+        }
     }
     QStringList skipped;
     for (const SkippedContact& contact : plan.skipped)

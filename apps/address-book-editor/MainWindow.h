@@ -9,6 +9,8 @@
 #include <QFileSystemWatcher>
 #include <QMainWindow>
 
+#include <functional>
+
 class BookView;
 class DeviceTab;
 class QListWidget;
@@ -32,6 +34,10 @@ class MainWindow : public QMainWindow {
     void openChosenBook();
     void newBook();
     void renameBook();
+    // Asks for a book's name (starting from name), lets act make or rename the book (its
+    // refusal shown) and opens the book of that name.
+    void nameBook(const QString& title, const QString& name,
+                  const std::function<QString(const QString&)>& act);
     void deleteBook();
     void openBookDialog();
     void importFile();

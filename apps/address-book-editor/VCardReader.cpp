@@ -76,16 +76,28 @@ std::optional<Property> parseProperty(const QByteArray& line) {
     return property;
 }
 
+// The value of a hex digit, or -1.
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// "=XX" is the byte XX (two hex digits); a "=" without them is a soft break and goes.
 QByteArray decodeQuotedPrintable(const QByteArray& text) {
     QByteArray decoded;
+    decoded.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        bool hex = false;
-        const int code = i + 2 < text.size() ? text.mid(i + 1, 2).toInt(&hex, 16) : 0;
-        if (text[i] == '=' && hex) {
-            decoded += char(code);
-            i += 2;
-        } else if (text[i] != '=') { // a "=" without two hex digits is a soft break
+        if (text[i] != '=') {
             decoded += text[i];
+            continue;
+        }
+        const int high = i + 1 < text.size() ? hexDigit(text[i + 1]) : -1;
+        const int low = i + 2 < text.size() ? hexDigit(text[i + 2]) : -1;
+        if (high >= 0 && low >= 0) {
+            decoded += char(high * 16 + low);
+            i += 2;
         }
     }
     return decoded;
@@ -180,7 +192,12 @@ class CardBuilder {
         QByteArray bytes = property.value;
         const QByteArrayList encoding = property.parameter("ENCODING");
         if (!encoding.isEmpty()) {
-            if (encoding.constFirst().toUpper() != "QUOTED-PRINTABLE") return std::nullopt;
+            if (encoding.constFirst().toUpper() != "QUOTED-PRINTABLE") {
+                fail(tr("the encoding %1 of %2 is not supported")
+                         .arg(QString::fromLatin1(encoding.constFirst()),
+                              QString::fromLatin1(property.name)));
+                return std::nullopt;
+            }
             bytes = decodeQuotedPrintable(bytes);
         }
         const QByteArrayList charset = property.parameter("CHARSET");
@@ -218,16 +235,14 @@ struct LogicalLine {
 
 QList<LogicalLine> unfold(const QByteArray& bytes) {
     QList<LogicalLine> lines;
-    bool keepWhitespace = false; // inside a 2.1 card
+    bool keepWhitespace = false;  // inside a 2.1 card
+    bool quotedPrintable = false; // the last logical line's value is quoted-printable
     int number = 0;
     for (QByteArray line : bytes.split('\n')) {
         ++number;
         if (line.endsWith('\r')) line.chop(1);
-        const bool softBreak = !lines.isEmpty() && lines.last().text.endsWith('=') &&
-                               lines.last()
-                                   .text.left(lines.last().text.indexOf(':'))
-                                   .toUpper()
-                                   .contains("QUOTED-PRINTABLE");
+        const bool softBreak =
+            !lines.isEmpty() && quotedPrintable && lines.last().text.endsWith('=');
         const bool folded = !lines.isEmpty() && (line.startsWith(' ') || line.startsWith('\t'));
         if (softBreak) {
             lines.last().text.chop(1);
@@ -235,6 +250,8 @@ QList<LogicalLine> unfold(const QByteArray& bytes) {
         } else if (folded) {
             lines.last().text += keepWhitespace ? line : line.mid(1);
         } else {
+            const qsizetype colon = line.indexOf(':');
+            quotedPrintable = colon > 0 && line.left(colon).toUpper().contains("QUOTED-PRINTABLE");
             lines.append({line, number});
             const QByteArray upper = line.trimmed().toUpper();
             if (upper == "VERSION:2.1") keepWhitespace = true;

@@ -27,6 +27,11 @@ EditorOptions optionsOf(int argc, char** argv) {
     return parseArguments(arguments);
 }
 
+bool hasDisplay() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    return (platform && *platform) || std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+}
+
 void act(MainWindow& window, const EditorOptions& options) {
     for (const QString& book : options.books)
         window.openBookFile(book);
@@ -44,7 +49,14 @@ int main(int argc, char** argv) {
         return runCommand(options);
     }
 
-    if (options.offscreen) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (options.offscreen) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    } else if (!hasDisplay()) {
+        std::fputs("address-book-editor: there is no display to show the editor on (scripts use "
+                   "--import or --export)\n",
+                   stderr);
+        return 1;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Address Book Editor"));
     QApplication::setDesktopFileName(QLatin1String(kEditorBusName));

@@ -160,6 +160,61 @@ TEST_F(AddressBookEditorTest, EveryChangeUndoesAndRedoes) {
     EXPECT_EQ(anna, duplicate.duplicate);
 }
 
+TEST_F(AddressBookEditorTest, VCardEncodingsAreDecodedOrTheCardIsSkippedWithTheReason) {
+    const struct {
+        const char* note;
+        const char* memo;   // the note read, when the card is taken
+        const char* reason; // part of why it is skipped, when it is not
+    } cases[] = {
+        {"NOTE;ENCODING=QUOTED-PRINTABLE:Gr=C3=BC=\r\n=C3=9Fe", "Grüße", nullptr},
+        {"NOTE;ENCODING=QUOTED-PRINTABLE:a=-1b", "a-1b", nullptr}, // no hex digits: no byte
+        {"NOTE;ENCODING=BASE64:SGFsbG8=", nullptr, "encoding BASE64 of NOTE"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.note);
+        const ContactFile file = readVCards(QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\nFN:Anna"
+                                                       "\r\nTEL;FAX:1\r\n") +
+                                            test.note + "\r\nEND:VCARD\r\n");
+        if (test.memo) {
+            ASSERT_EQ(1, file.contacts.size());
+            EXPECT_EQ(QString::fromUtf8(test.memo), file.contacts[0].memo);
+        } else {
+            ASSERT_EQ(1, file.skipped.size());
+            EXPECT_TRUE(file.skipped[0].why.contains(QLatin1String(test.reason)))
+                << file.skipped[0].why.toStdString();
+        }
+    }
+}
+
+TEST_F(AddressBookEditorTest, CommandsEndWithAStatusAndAOneLineReasonWithoutADisplay) {
+    const QString out = book("out.csv");
+    const struct {
+        QStringList arguments;
+        const char* reason; // part of the line on standard error
+    } cases[] = {
+        {{"--import"}, "--import needs a value."},
+        {{"--export", "Missing", "--to", out}, "is missing or not an address book."},
+        {{"--import", NV_CONTACT_FIXTURES "/vcard40.vcf", "--into", ".hidden"}, "is no book name"},
+        {{"--screenshot", folder_.path()}, "--screenshot DIR goes with --offscreen."},
+        {{}, "there is no display"},
+    };
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QLatin1String(name));
+    environment.insert("NV_ADDRESS_BOOK_DIR", folder_.path());
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.reason);
+        QProcess editor;
+        editor.setProcessEnvironment(environment);
+        editor.start(NV_ADDRESS_BOOK_EDITOR, test.arguments);
+        ASSERT_TRUE(editor.waitForFinished(30000));
+        const QString error = QString::fromLocal8Bit(editor.readAllStandardError());
+        EXPECT_EQ(1, editor.exitCode());
+        EXPECT_EQ(1, error.count(u'\n')) << error.toStdString();
+        EXPECT_TRUE(error.contains(QLatin1String(test.reason))) << error.toStdString();
+    }
+}
+
 TEST_F(AddressBookEditorTest, TwoProcessesImportingIntoOneBookLoseNothing) {
     constexpr int kEach = 300;
     QProcess importers[2];
