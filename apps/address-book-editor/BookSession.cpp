@@ -104,7 +104,13 @@ void BookSession::close() {
 }
 
 void BookSession::reload() {
-    if (book_ && book_->read(contents_)) emit contentsChanged();
+    if (!book_) return;
+    if (book_->read(contents_))
+        emit contentsChanged();
+    else
+        emit failed(tr("The book %1 can no longer be read (deleted, locked or damaged); the "
+                       "editor shows it as it was last read.")
+                        .arg(book_->name()));
 }
 
 ChangeOutcome BookSession::apply(qrol::BookChange& change) {

@@ -34,7 +34,7 @@ class BookSession : public QObject {
     // Applies a change of the undo history; false (with a message sent) when the book no
     // longer allows it.
     bool replay(qrol::BookChange& change);
-    // Reads the book again.
+    // Reads the book again; failed() says so when it can no longer be read.
     void reload();
 
   signals:

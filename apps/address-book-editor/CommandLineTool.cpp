@@ -30,10 +30,13 @@ int importInto(const QString& file, const QString& bookName) {
                        "database's side file.")
                         .arg(bookName));
     const AddressBook book(BookFolder::bookPath(bookName));
-    // Another process may make the same new book at the same moment: then it is there.
-    const QrolResult made = QFile::exists(book.path()) ? kQrolNoErr : book.create();
+    // Made unless it is there. Another process may be making the same book at this moment (its
+    // file already there, still empty): making waits for it within the busy time-out.
+    const QrolResult made = book.create();
     if (made != kQrolNoErr && made != kQrolErrAlreadyExists)
-        return fail(tr("The book %1 cannot be made.").arg(book.path()));
+        return fail((QFile::exists(book.path()) ? tr("%1 is not an address book.")
+                                                : tr("The book %1 cannot be made."))
+                        .arg(book.path()));
     // Another process may add one of the entries between the read and the write, which refuses
     // the whole change: then the plan is made again from the book as it is now.
     ImportPlan plan;

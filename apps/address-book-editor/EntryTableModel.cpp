@@ -1,5 +1,7 @@
 #include "EntryTableModel.h"
 
+#include <algorithm>
+
 void EntryTableModel::setEntries(std::vector<BookEntry> entries) {
     beginResetModel();
     entries_ = std::move(entries);
@@ -7,9 +9,10 @@ void EntryTableModel::setEntries(std::vector<BookEntry> entries) {
 }
 
 int EntryTableModel::rowOf(SInt16 id) const {
-    for (size_t row = 0; row < entries_.size(); ++row)
-        if (entries_[row].id == id) return int(row);
-    return -1;
+    const auto found =
+        std::lower_bound(entries_.begin(), entries_.end(), id,
+                         [](const BookEntry& entry, SInt16 key) { return entry.id < key; });
+    return found != entries_.end() && found->id == id ? int(found - entries_.begin()) : -1;
 }
 
 int EntryTableModel::rowCount(const QModelIndex& parent) const {

@@ -13,7 +13,7 @@ class EntryTableModel : public QAbstractTableModel {
 
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setEntries(std::vector<BookEntry> entries);
+    void setEntries(std::vector<BookEntry> entries); // in Id order, as a book gives them
     const BookEntry& entryAt(int row) const { return entries_[size_t(row)]; }
     // The row of the entry, or -1.
     int rowOf(SInt16 id) const;
