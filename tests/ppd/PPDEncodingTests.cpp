@@ -1,13 +1,14 @@
 // Encodings of PPD text, option titles and defaults, over real PPD files read by libcups.
 #include "TestPPD.h"
 
+#include <PPDChoiceList.h>
 #include <PPDEncoding.h>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-typedef OSStatus (*OptionReader)(ppd_file_t*, const char*, CFStringRef*);
+using OptionReader = OSStatus (*)(ppd_file_t*, const char*, CFStringRef*);
 
 // What the reader answers for the option, as text; "untouched" when it leaves the answer alone.
 std::string readOption(OptionReader reader, ppd_file_t* ppd, const char* optionKeyword) {
@@ -17,78 +18,90 @@ std::string readOption(OptionReader reader, ppd_file_t* ppd, const char* optionK
     return text(answer);
 }
 
-// The title of the fax image quality option of the test PPD, as the user reads it.
-std::string titleOf(const std::string& ppdName) {
-    PPDFile ppd = openTestPPD(ppdName);
-    return ppd ? readOption(GetUITitleFromPPD, ppd.get(), "NVFaxImageQuality") : "<no PPD>";
-}
-
-CFStringEncoding encodingNamed(const char* name) {
-    ppd_file_t ppd{};
-    ppd.lang_encoding = const_cast<char*>(name);
+CFStringEncoding encodingOf(ppd_file_t* ppd) {
     CFStringEncoding encoding = kCFStringEncodingInvalidId;
-    GetCFStringEncodingFromPPD(&ppd, &encoding);
+    GetCFStringEncodingFromPPD(ppd, &encoding);
     return encoding;
 }
 
-TEST(PPDEncoding, DeclaredNamesAreComparedExactlyAndUnknownOnesMeanMacRoman) {
-    EXPECT_EQ(kCFStringEncodingISOLatin1, encodingNamed("ISOLatin1"));
-    EXPECT_EQ(kCFStringEncodingWindowsLatin1, encodingNamed("WindowsANSI"));
-    EXPECT_EQ(kCFStringEncodingMacJapanese, encodingNamed("JIS83-RKSJ"));
-    EXPECT_EQ(kCFStringEncodingUTF8, encodingNamed("UTF-8"));
-    EXPECT_EQ(kCFStringEncodingUTF8, encodingNamed("UTF8"));
-    EXPECT_EQ(kCFStringEncodingMacRoman, encodingNamed("isolatin1"));
-    EXPECT_EQ(kCFStringEncodingMacRoman, encodingNamed("utf-8"));
-    EXPECT_EQ(kCFStringEncodingMacRoman, encodingNamed("Klingon"));
-    EXPECT_EQ(kCFStringEncodingMacRoman, encodingNamed(nullptr));
-    EXPECT_EQ(kCFStringEncodingUTF8, currentPDEEncoding) << "the plug-in's own strings";
+// The label of the option's first choice, as the popups list it.
+std::string firstChoiceLabel(ppd_file_t* ppd) {
+    const ConstraintTable table;
+    const CFRef<CFMutableArrayRef> items(CFArrayCreateMutable(nullptr, 0, &kCFTypeArrayCallBacks));
+    GetUIListFromPPD(ppd, &table, "NVFaxImageQuality", items.get(), nullptr);
+    if (CFArrayGetCount(items.get()) == 0) return "<no choices>";
+    const auto first = static_cast<CFArrayRef>(CFArrayGetValueAtIndex(items.get(), 0));
+    return text(static_cast<CFStringRef>(CFArrayGetValueAtIndex(first, 2)));
+}
 
-    CFStringEncoding encoding = kCFStringEncodingInvalidId;
-    GetCFStringEncodingFromPPD(nullptr, &encoding);
-    EXPECT_EQ(kCFStringEncodingMacRoman, encoding);
+ppd_file_t declaring(const char* encodingName) {
+    ppd_file_t ppd{};
+    ppd.lang_encoding = const_cast<char*>(encodingName);
+    return ppd;
+}
+
+TEST(PPDEncoding, DeclaredNamesAreComparedExactlyAndUnknownOnesMeanMacRoman) {
+    const std::pair<const char*, CFStringEncoding> cases[] = {
+        {"ISOLatin1", kCFStringEncodingISOLatin1},
+        {"WindowsANSI", kCFStringEncodingWindowsLatin1},
+        {"JIS83-RKSJ", kCFStringEncodingMacJapanese},
+        {"UTF-8", kCFStringEncodingUTF8},
+        {"UTF8", kCFStringEncodingUTF8},
+        {"isolatin1", kCFStringEncodingMacRoman},
+        {"utf-8", kCFStringEncodingMacRoman},
+        {"Klingon", kCFStringEncodingMacRoman},
+        {nullptr, kCFStringEncodingMacRoman}};
+    for (const auto& [name, expected] : cases) {
+        ppd_file_t ppd = declaring(name);
+        EXPECT_EQ(expected, encodingOf(&ppd)) << (name ? name : "no declaration");
+    }
+    EXPECT_EQ(kCFStringEncodingMacRoman, encodingOf(nullptr));
     GetCFStringEncodingFromPPD(nullptr, nullptr); // no place for the answer: nothing happens
 }
 
-TEST(PPDEncoding, LibcupsReportsUTF8ForEveryDeclaredEncoding) {
-    for (const char* name : {"ISOLatin1", "WindowsANSI", "JIS83-RKSJ", "UTF-8", "UTF8", "Unknown",
-                             "LowerCaseUTF8", "LowerCaseISOLatin1"}) {
-        PPDFile ppd = openTestPPD(name);
-        ASSERT_TRUE(ppd) << name;
-        CFStringEncoding encoding = kCFStringEncodingInvalidId;
-        GetCFStringEncodingFromPPD(ppd.get(), &encoding);
-        EXPECT_EQ(kCFStringEncodingUTF8, encoding) << name;
+// libcups hands every title over as UTF-8 and declares UTF-8, having read a PPD without a
+// declaration or declaring "isolatin1" in any case as ISO Latin 1, and one declaring an
+// encoding it does not know ("Klingon", "utf8") as Mac OS Roman.
+// libcups hands every title and label over as UTF-8 and declares UTF-8, having read a PPD
+// without a declaration or declaring "isolatin1" in any case as ISO Latin 1, and one declaring an
+// encoding it does not know ("Klingon", "utf8") as Mac OS Roman.
+TEST(PPDEncoding, TitlesLabelsAndDefaultsOfRealPPDsReadAsTheirAuthorsWroteThem) {
+    const struct {
+        const char* ppd;
+        const char* title;
+        const char* firstChoice;
+        CFStringEncoding encoding;
+    } cases[] = {
+        {"ISOLatin1", "Qualit\u00e9 \u00fcber", "Standardqualit\u00e4t", kCFStringEncodingUTF8},
+        {"WindowsANSI", "Kosten \u20ac", "Standard", kCFStringEncodingUTF8},
+        {"JIS83-RKSJ", "\u30d5\u30a1\u30af\u30b9\u753b\u8cea", "\u6a19\u6e96",
+         kCFStringEncodingUTF8},
+        {"UTF-8", "Qualit\u00e9 \u30d5\u30a1\u30af\u30b9", "Standard", kCFStringEncodingUTF8},
+        {"UTF8", "Qualit\u00e9 \u30d5\u30a1\u30af\u30b9", "Standard", kCFStringEncodingUTF8},
+        {"LowerCaseISOLatin1", "Qualit\u00e9 \u00fcber", "Standard", kCFStringEncodingUTF8},
+        {"Unknown", "Qualit\u00e9 \u00fcber", "Standard", kCFStringEncodingUTF8},
+        {"LowerCaseUTF8", "Qualit\u00e9 \u00fcber", "Standard", kCFStringEncodingUTF8},
+        // No declaration: Mac OS Roman is assumed, yet libcups' UTF-8 text is taken.
+        {"NoDeclaration", "Qualit\u00e9 \u00fcber", "Standardqualit\u00e4t",
+         kCFStringEncodingMacRoman},
+    };
+    for (const auto& each : cases) {
+        const PPDFile ppd = openTestPPD(each.ppd);
+        ASSERT_TRUE(ppd) << each.ppd;
+        EXPECT_EQ(each.title, readOption(GetUITitleFromPPD, ppd.get(), "NVFaxImageQuality"))
+            << each.ppd;
+        EXPECT_EQ(each.firstChoice, firstChoiceLabel(ppd.get())) << each.ppd;
+        EXPECT_EQ("Fine", readOption(GetUIDefaultFromPPD, ppd.get(), "NVFaxImageQuality"))
+            << each.ppd;
+        EXPECT_EQ(each.encoding, encodingOf(ppd.get())) << each.ppd;
     }
 }
 
-// libcups reads a PPD without a declaration or declaring "isolatin1" in any case as ISO Latin 1,
-// and one declaring an encoding it does not know (here "Klingon" and "utf8") as Mac OS Roman.
-TEST(PPDTitles, TitlesOfRealPPDsReadAsTheirAuthorsWroteThem) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"ISOLatin1", "Qualit\u00e9 \u00fcber"},
-        {"WindowsANSI", "Kosten \u20ac"},
-        {"JIS83-RKSJ", "\u30d5\u30a1\u30af\u30b9\u753b\u8cea"},
-        {"UTF-8", "Qualit\u00e9 \u30d5\u30a1\u30af\u30b9"},
-        {"UTF8", "Qualit\u00e9 \u30d5\u30a1\u30af\u30b9"},
-        {"NoDeclaration", "Qualit\u00e9 \u00fcber"},
-        {"LowerCaseISOLatin1", "Qualit\u00e9 \u00fcber"},
-        {"Unknown", "Qualit\u00e9 \u00fcber"},
-        {"LowerCaseUTF8", "Qualit\u00e9 \u00fcber"},
-    };
-    for (const auto& [ppdName, title] : cases)
-        EXPECT_EQ(title, titleOf(ppdName)) << ppdName;
-    PPDFile undeclared = openTestPPD("NoDeclaration");
-    ASSERT_TRUE(undeclared);
-    // Then GetCFStringEncodingFromPPD says Mac OS Roman, yet libcups' UTF-8 text is taken.
-    EXPECT_EQ(nullptr, undeclared->lang_encoding);
-}
-
-TEST(PPDTitles, TextNotTakenFromLibcupsIsConvertedFromItsDeclaredEncoding) {
-    ppd_file_t latin1{};
-    latin1.lang_encoding = const_cast<char*>("ISOLatin1");
+TEST(PPDEncoding, TextNotTakenFromLibcupsIsConvertedFromItsDeclaredEncoding) {
+    ppd_file_t latin1 = declaring("ISOLatin1");
     CFRef<CFStringRef> title(CreateStringFromPPDText(&latin1, "Caf\xE9"));
     EXPECT_EQ("Caf\u00e9", text(title.get()));
-    ppd_file_t japanese{};
-    japanese.lang_encoding = const_cast<char*>("JIS83-RKSJ");
+    ppd_file_t japanese = declaring("JIS83-RKSJ");
     title.reset(CreateStringFromPPDText(&japanese, "\x83\x74\x83\x40\x83\x4E\x83\x58"));
     EXPECT_EQ("\u30d5\u30a1\u30af\u30b9", text(title.get()));
     title.reset(CreateStringFromPPDText(nullptr, "Caf\x8E")); // no PPD: Mac OS Roman
@@ -96,16 +109,9 @@ TEST(PPDTitles, TextNotTakenFromLibcupsIsConvertedFromItsDeclaredEncoding) {
     EXPECT_EQ(nullptr, CreateStringFromPPDText(&latin1, nullptr));
 }
 
-TEST(PPDOptions, TheDefaultChoiceKeywordAndNullForUnknownOptionsAndMissingPPDs) {
-    for (const char* name : {"JIS83-RKSJ", "UTF-8", "Unknown"}) {
-        PPDFile other = openTestPPD(name);
-        ASSERT_TRUE(other) << name;
-        EXPECT_EQ("Fine", readOption(GetUIDefaultFromPPD, other.get(), "NVFaxImageQuality"))
-            << name;
-    }
-    PPDFile ppd = openTestPPD("ISOLatin1");
+TEST(PPDEncoding, UnknownOptionsAndMissingPPDsHaveNoTitleNorDefault) {
+    const PPDFile ppd = openTestPPD("ISOLatin1");
     ASSERT_TRUE(ppd);
-    EXPECT_EQ("Fine", readOption(GetUIDefaultFromPPD, ppd.get(), "NVFaxImageQuality"));
     for (OptionReader reader : {GetUITitleFromPPD, GetUIDefaultFromPPD}) {
         EXPECT_EQ("<null>", readOption(reader, ppd.get(), "NVFaxNoSuchOption"));
         EXPECT_EQ("<null>", readOption(reader, nullptr, "NVFaxImageQuality"));

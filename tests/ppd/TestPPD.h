@@ -1,5 +1,5 @@
-// Helpers of the PPD tests: the test PPD files of data/ and the demo printer's, opened with
-// libcups, their marked choices, and the UTF-8 text of strings.
+// Helpers of the PPD tests: the test PPD files of data/ opened with libcups, their marked
+// choices, and the UTF-8 text of strings.
 #pragma once
 
 #include <CFRef.h>
@@ -19,11 +19,6 @@ using PPDFile = std::unique_ptr<ppd_file_t, PPDCloser>;
 // The test PPD data/<name>.ppd read by libcups; null when it cannot be read.
 inline PPDFile openTestPPD(const std::string& name) {
     return PPDFile(ppdOpenFile((std::string(NV_PPD_TEST_DATA) + "/" + name + ".ppd").c_str()));
-}
-
-// The demo fax printer's PPD read by libcups; null when it cannot be read.
-inline PPDFile openDemoPPD() {
-    return PPDFile(ppdOpenFile(NV_DEMO_PPD_SOURCE));
 }
 
 // The keywords of the option's marked choices, in the PPD's order.
