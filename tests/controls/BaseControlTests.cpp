@@ -97,9 +97,9 @@ TEST_F(ConstraintTest, NothingChangesWithoutAListForTheCurrentValueAndUpdatesRea
     noInfo.DisableControlConstrains();
     sourceA.valueIndex = -1;
     sourceA.DisableControlConstrains();
-    sourceA.HideControlConstrains();
+    sourceA.EnableControlConstrains();
     sourceB.valueIndex = 1; // a null entry
-    sourceB.DisableControlConstrains();
+    sourceB.HideControlConstrains();
     TestControl ownerless(&kSourceAID, &kConstrainEverything); // no panel to ask
     ownerless.DisableControlConstrains();
     EXPECT_EQ(0, target.GetDisableCount());

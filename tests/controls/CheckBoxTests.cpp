@@ -52,6 +52,7 @@ TEST_F(CheckBoxTest, WithoutRecordsTitleBufferOrValueNothingIsDoneAndFailureIsRe
     CCheckBoxControl emptyLists(&delayedSendCheckBoxCtrlID, nullptr, &empty, nullptr);
     EXPECT_TRUE(emptyLists.InitializeCtrl(window.get(), nullptr, faxBundle(), nullptr));
     EXPECT_EQ(nullptr, emptyLists.GetDefaultDataBlk());
+    EXPECT_TRUE(emptyLists.SetUIValueToDefault());
     for (CCheckBoxControl* control : {&keyless, &emptyLists}) {
         EXPECT_EQ(eventNotHandledErr, control->DoControlConstrain());
         EXPECT_EQ(eventNotHandledErr, control->DoControlHideConstrain());
