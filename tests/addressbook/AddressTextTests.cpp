@@ -1,4 +1,4 @@
-// The fixed-width UTF-16LE fields, on both conversion paths, and the duplicate test.
+// The fixed-width UTF-16LE fields, on both conversion paths, and the duplicate rule.
 #include <AddressDuplicates.h>
 #include <CFRef.h>
 #include <CoreFoundationTesting.h>
@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -17,6 +17,7 @@ CFRef<CFStringRef> utf16String(const std::u16string& text) {
         nullptr, reinterpret_cast<const UniChar*>(text.data()), CFIndex(text.size())));
 }
 
+// The text's units little-endian in a field of the size, zeroes after them.
 std::vector<UInt8> unitsLE(const std::u16string& text, size_t size) {
     std::vector<UInt8> field(size, 0);
     for (size_t i = 0; i < text.size() && 2 * i + 1 < size; ++i) {
@@ -27,26 +28,16 @@ std::vector<UInt8> unitsLE(const std::u16string& text, size_t size) {
 }
 
 TEST(UniCharLengthTest, CountsUnitsBeforeTheFirstZeroUnitWithinTheField) {
-    struct Case {
-        std::u16string text;
-        size_t fieldSize;
-        UInt32 size;
-        SInt32 expected;
+    // Units of 'x', the size examined, the count expected.
+    const std::tuple<size_t, UInt32, SInt32> cases[] = {
+        {33, 66, -1}, // no room left for a zero unit
+        {0, 66, 0},   {32, 66, 32}, {0, 0, -1},
+        {0, 1, -1},   {1, 3, -1}, // the unit at byte 2 does not begin before byte size - 1
     };
-    const std::u16string units33(33, u'x');
-    const std::vector<Case> cases = {
-        {units33, 66, 66, -1},                  // no room left for a zero unit
-        {u"", 66, 66, 0},                       // zero first unit
-        {std::u16string(32, u'x'), 66, 66, 32}, // zero 33rd unit
-        {u"", 2, 0, -1},                        // nothing examined
-        {u"", 2, 1, -1},
-        {u"a", 4, 3, -1}, // the unit at byte 2 does not begin before byte size - 1
-    };
-    for (const Case& c : cases) {
-        const std::vector<UInt8> field = unitsLE(c.text, c.fieldSize);
-        EXPECT_EQ(c.expected, UniCharLength(field.data(), c.size))
-            << c.text.size() << " units, size " << c.size;
-    }
+    for (const auto& [units, size, expected] : cases)
+        EXPECT_EQ(expected,
+                  UniCharLength(unitsLE(std::u16string(units, u'x'), size + 2).data(), size))
+            << units << " " << size;
 }
 
 // Direct UTF-16LE conversion (false) and the byte-swapping path for platforms without it (true).
@@ -61,7 +52,6 @@ class UTF16LEFieldTest : public testing::TestWithParam<bool> {
 };
 
 TEST_P(UTF16LEFieldTest, AStringFitsWhenItsUnitsAndTheTerminatorDo) {
-    EXPECT_EQ(!GetParam(), CFStringIsEncodingAvailable(kCFStringEncodingUTF16LE));
     const std::u16string clef = u"\U0001D11E"; // outside the BMP: two units
     std::u16string sixteenClefs;
     for (int i = 0; i < 16; ++i)
@@ -71,7 +61,7 @@ TEST_P(UTF16LEFieldTest, AStringFitsWhenItsUnitsAndTheTerminatorDo) {
         size_t size;
         bool fits;
     };
-    const std::vector<Case> cases = {
+    const Case cases[] = {
         {std::u16string(32, u'N'), 66, true},
         {std::u16string(33, u'N'), 66, false},
         {sixteenClefs, 66, true},
@@ -90,12 +80,10 @@ TEST_P(UTF16LEFieldTest, AStringFitsWhenItsUnitsAndTheTerminatorDo) {
         CFRef<CFStringRef> back(CreateCFStringFromUTF16LEString(field.data(), UInt32(c.size)));
         EXPECT_TRUE(CFEqual(utf16String(c.text).get(), back.get()));
     }
-}
-
-TEST_P(UTF16LEFieldTest, AnEmptyOrUnterminatedFieldGivesNoString) {
-    std::array<UInt8, 66> zeroes{};
-    EXPECT_EQ(nullptr, CreateCFStringFromUTF16LEString(zeroes.data(), 66));
+    // An empty or unterminated field gives no string; a negative size is refused.
+    std::vector<UInt8> zeroes(66, 0);
     const std::vector<UInt8> full = unitsLE(std::u16string(33, u'x'), 66);
+    EXPECT_EQ(nullptr, CreateCFStringFromUTF16LEString(zeroes.data(), 66));
     EXPECT_EQ(nullptr, CreateCFStringFromUTF16LEString(full.data(), 66));
     EXPECT_FALSE(CFStringGetUTF16LECString(CFSTR("x"), zeroes.data(), -4));
 }
@@ -115,11 +103,7 @@ TEST(CheckDuplicationTest, OnlyTheSameNameAndTheSameNumberAreADuplicate) {
     const auto stored = entry(CFSTR("Ada"), CFSTR("0123 456"));
     const void* elements[] = {nullptr, stored.get()};
     CFRef<CFArrayRef> list(CFArrayCreate(nullptr, elements, 2, &kCFTypeArrayCallBacks));
-    struct Case {
-        CFRef<CFDictionaryRef> candidate;
-        bool duplicate;
-    };
-    const std::vector<Case> cases = {
+    const std::pair<CFRef<CFDictionaryRef>, bool> cases[] = {
         {stored, true}, // the very same object
         {entry(CFSTR("Ada"), CFSTR("0123 456")), true},
         {entry(CFSTR("Ada"), nullptr), false},
@@ -127,8 +111,8 @@ TEST(CheckDuplicationTest, OnlyTheSameNameAndTheSameNumberAreADuplicate) {
         {entry(CFSTR("Ada"), CFSTR("0123456")), false},  // spacing counts
         {entry(CFSTR("ada"), CFSTR("0123 456")), false}, // case counts
     };
-    for (size_t i = 0; i < cases.size(); ++i)
-        EXPECT_EQ(cases[i].duplicate, CheckDuplication(list.get(), cases[i].candidate.get()))
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(cases[i].second, CheckDuplication(list.get(), cases[i].first.get()))
             << "case " << i;
     EXPECT_FALSE(CheckDuplication(nullptr, stored.get()));
 }

@@ -1,115 +1,56 @@
+// The password routines: their results, and their status for bad arguments and small buffers,
+// which nothing else reaches.
 #include <PasswordObfuscation.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-using Bytes = std::vector<UInt8>;
+using Routine = SInt32 (*)(const UInt8*, SInt32, UInt8*, UInt32*, SInt32);
 
-Bytes bytes(const std::string& text) {
-    return Bytes(text.begin(), text.end());
-}
-
-// Runs one routine with a fresh output buffer; returns the status and fills out.
-template <class Routine>
-SInt32 run(Routine routine, const Bytes& input, SInt32 capacity, Bytes& out, SInt32 inLength = -1) {
-    out.assign(size_t(std::max(capacity, 0)) + 8, 0xEE); // guard bytes after the capacity
-    UInt32 length = 0xDEAD;
-    const SInt32 status = routine(input.data(), inLength < 0 ? SInt32(input.size()) : inLength,
-                                  out.data(), &length, capacity);
-    for (size_t i = size_t(std::max(capacity, 0)); i < out.size(); ++i)
-        EXPECT_EQ(out[i], 0xEE) << "wrote past the capacity at " << i;
-    out.resize(status == 0 ? length : 0);
-    return status;
-}
-
-std::string asText(const Bytes& b) {
-    return std::string(b.begin(), b.end());
-}
-
-TEST(KVEEncrypt, XorsWithTheKeyAndIsItsOwnInverse) {
-    for (const std::string input : {"1", "12", "123", "1234", "12345", "a longer password text"}) {
-        SCOPED_TRACE(input);
-        Bytes once, twice;
-        ASSERT_EQ(run(KVEEncrypt, bytes(input), SInt32(input.size()), once), 0);
-        ASSERT_EQ(once.size(), input.size());
-        for (size_t i = 0; i < input.size(); ++i)
-            EXPECT_EQ(once[i], UInt8(input[i] ^ "qzvj"[i % 4]));
-        ASSERT_EQ(run(KVEEncrypt, once, SInt32(once.size()), twice), 0);
-        EXPECT_EQ(asText(twice), input);
-    }
-}
-
-TEST(KVEEncrypt, CapacityChecksKeepCompleteGroups) {
-    Bytes out;
-    EXPECT_EQ(run(KVEEncrypt, bytes("12345"), 4, out), -3) << "the fifth byte does not fit";
-    Bytes partial(16, 0);
+// Runs the routine on the text (NUL-terminated) into a fresh buffer of the capacity, checking
+// that nothing was written past it; the status and the bytes written.
+std::pair<SInt32, std::string> run(Routine routine, const std::string& text, SInt32 capacity) {
+    std::vector<UInt8> out(size_t(capacity) + 8, 0xEE);
     UInt32 length = 0;
-    const Bytes input = bytes("12345678");
-    EXPECT_EQ(KVEEncrypt(input.data(), 8, partial.data(), &length, 6), -3);
+    const SInt32 status = routine(reinterpret_cast<const UInt8*>(text.c_str()), SInt32(text.size()),
+                                  out.data(), &length, capacity);
+    for (size_t i = size_t(capacity); i < out.size(); ++i)
+        EXPECT_EQ(out[i], 0xEE) << "wrote past the capacity at " << i;
+    return {status, status == 0 ? std::string(out.begin(), out.begin() + length) : ""};
+}
+
+TEST(KVEEncrypt, XorsWithTheKeyAndKeepsCompleteGroupsWhenTheBufferIsSmall) {
+    EXPECT_EQ(run(KVEEncrypt, "12345", 5).second, "@HE^D"); // XOR with "qzvjq"
+    EXPECT_EQ(run(KVEEncrypt, "12345", 4).first, -3) << "the fifth byte does not fit";
+    EXPECT_EQ(run(KVEEncrypt, "1234", 3).first, -3);
+    UInt8 partial[16] = {};
+    UInt32 length = 0;
+    EXPECT_EQ(KVEEncrypt(reinterpret_cast<const UInt8*>("12345678"), 8, partial, &length, 6), -3);
     EXPECT_EQ(length, 4u) << "the first group was written before the check failed";
-    EXPECT_EQ(partial[0], UInt8('1' ^ 'q'));
-
-    EXPECT_EQ(run(KVEEncrypt, bytes("1234"), 4, out), 0);
-    EXPECT_EQ(run(KVEEncrypt, bytes("1234"), 3, out), -3);
+    EXPECT_EQ(partial[0], UInt8('@'));
 }
 
-TEST(KVEBase64, EncodesWithPaddingAndChecksCapacityFirst) {
-    Bytes out;
-    EXPECT_EQ(run(KVEBinToB64, bytes("M"), 4, out), 0);
-    EXPECT_EQ(asText(out), "TQ==");
-    EXPECT_EQ(run(KVEBinToB64, bytes("Ma"), 4, out), 0);
-    EXPECT_EQ(asText(out), "TWE=");
-    EXPECT_EQ(run(KVEBinToB64, bytes("Man"), 4, out), 0);
-    EXPECT_EQ(asText(out), "TWFu");
-    EXPECT_EQ(run(KVEBinToB64, Bytes{0xFB, 0xFF}, 4, out), 0);
-    EXPECT_EQ(asText(out), "+/8=");
-
-    EXPECT_EQ(run(KVEBinToB64, bytes("1234"), 8, out), 0);
-    EXPECT_EQ(asText(out), "MTIzNA==");
-    Bytes untouched;
-    EXPECT_EQ(run(KVEBinToB64, bytes("1234"), 7, untouched), -3);
-    EXPECT_EQ(run(KVEBinToB64, bytes("x"), 4, out, 0), -2) << "0 bytes";
-}
-
-TEST(KVEBase64, TheTicketPasswordIsEightCharactersEndingInPadding) {
-    const Bytes password = bytes("4321");
-    Bytes obscured, encoded, decoded, restored;
-    ASSERT_EQ(run(KVEEncrypt, password, 4, obscured), 0);
-    ASSERT_EQ(run(KVEBinToB64, obscured, 8, encoded), 0);
-    EXPECT_EQ(encoded.size(), 8u);
-    EXPECT_EQ(asText(encoded).substr(6), "==");
-    encoded.push_back(0);
-    ASSERT_EQ(run(KVEB64ToBin, encoded, 6, decoded, 8), 0);
-    ASSERT_EQ(run(KVEEncrypt, decoded, 4, restored), 0);
-    EXPECT_EQ(restored, password);
-}
-
-Bytes decode(const std::string& text) {
-    Bytes input = bytes(text);
-    input.push_back(0);
-    Bytes out;
-    EXPECT_EQ(
-        run(KVEB64ToBin, input, SInt32(3 * ((text.size() + 3) / 4)), out, SInt32(text.size())), 0);
-    return out;
-}
-
-TEST(KVEBase64, DecodingSkipsWhiteSpaceAndHonoursPadding) {
-    EXPECT_EQ(asText(decode("TWFu")), "Man");
-    EXPECT_EQ(asText(decode("  T W\nF\tu\r\n")), "Man");
-    EXPECT_EQ(asText(decode("TQ==")), "M");
-    EXPECT_EQ(asText(decode("TWE=")), "Ma");
-    EXPECT_EQ(asText(decode("TWFuTWE=")), "ManMa");
-    EXPECT_EQ(asText(decode("TWFuTWE")), "ManM") << "a three-character last group yields one byte";
-    EXPECT_EQ(asText(decode("TWFuTW")), "Man") << "a two-character last group yields none";
-    EXPECT_EQ(asText(decode("TWFuT")), "Man") << "a lone character yields nothing";
-    EXPECT_EQ(decode("T?==")[0], UInt8(('T' - 'A') << 2 | 0xFF >> 4))
-        << "outside the alphabet counts as all bits set";
+TEST(KVEBase64, EncodesWithPaddingAndDecodesSkippingWhiteSpace) {
+    const std::pair<std::string, std::string> encodings[] = {
+        {"M", "TQ=="}, {"Ma", "TWE="}, {"Man", "TWFu"}, {"\xFB\xFF", "+/8="}, {"1234", "MTIzNA=="}};
+    for (const auto& [binary, text] : encodings) {
+        EXPECT_EQ(run(KVEBinToB64, binary, SInt32(text.size())).second, text);
+        EXPECT_EQ(run(KVEB64ToBin, text, 3 * SInt32(text.size() / 4)).second, binary);
+    }
+    const std::pair<std::string, std::string> decodings[] = {
+        {"  T W\nF\tu\r\n", "Man"},
+        {"TWFuTWE", "ManM"}, // a three-character last group yields one byte
+        {"TWFuTW", "Man"},   // a two-character last group yields none
+        {"TWFuT", "Man"},    // a lone character yields nothing
+        {"T?==", std::string(1, char(('T' - 'A') << 2 | 0xFF >> 4))}, // outside the alphabet
+    };
+    for (const auto& [text, binary] : decodings)
+        EXPECT_EQ(run(KVEB64ToBin, text, 3 * SInt32((text.size() + 3) / 4)).second, binary) << text;
 }
 
 TEST(KVEBase64, DecodingNeverReadsPastTheTerminatingNul) {
@@ -117,24 +58,18 @@ TEST(KVEBase64, DecodingNeverReadsPastTheTerminatingNul) {
     // caught by AddressSanitizer in the sanitizer build.
     const std::pair<const char*, UInt32> cases[] = {{"T", 0}, {"TW", 0}, {"TWE", 1}, {"TWFuTQ", 3}};
     for (const auto& [text, expected] : cases) {
-        SCOPED_TRACE(text);
-        const size_t size = std::strlen(text) + 1;
-        std::unique_ptr<UInt8[]> exact(new UInt8[size]);
-        std::memcpy(exact.get(), text, size);
+        const std::vector<UInt8> exact(text, text + std::strlen(text) + 1);
         UInt8 out[64];
         UInt32 length = 0;
-        ASSERT_EQ(KVEB64ToBin(exact.get(), 40, out, &length, sizeof out), 0);
-        EXPECT_EQ(length, expected);
+        ASSERT_EQ(KVEB64ToBin(exact.data(), 40, out, &length, sizeof out), 0) << text;
+        EXPECT_EQ(length, expected) << text;
     }
-    Bytes small;
-    EXPECT_EQ(run(KVEB64ToBin, bytes("TWFuTWFu"), 5, small), -3)
-        << "needs 3 per group before decoding";
 }
 
-TEST(KVEStatus, NullPointersAndBadLengths) {
+TEST(KVEStatus, NullPointersBadLengthsAndSmallBuffers) {
     UInt8 buffer[8] = {};
     UInt32 length = 0;
-    for (auto routine : {KVEEncrypt, KVEBinToB64, KVEB64ToBin}) {
+    for (Routine routine : {KVEEncrypt, KVEBinToB64, KVEB64ToBin}) {
         EXPECT_EQ(routine(nullptr, 4, buffer, &length, 8), -1);
         EXPECT_EQ(routine(buffer, 4, nullptr, &length, 8), -1);
         EXPECT_EQ(routine(buffer, 4, buffer, nullptr, 8), -1);
@@ -142,10 +77,11 @@ TEST(KVEStatus, NullPointersAndBadLengths) {
         EXPECT_EQ(routine(buffer, 4, buffer, &length, 0), -2);
         EXPECT_EQ(routine(buffer, -1, buffer, &length, 8), -2);
     }
-    const UInt8 text[] = "QUJD";
-    EXPECT_EQ(KVEB64ToBin(text, INT32_MAX, buffer, &length, 8), -3)
-        << "a huge length does not overflow the check";
-    EXPECT_EQ(KVEBinToB64(text, INT32_MAX, buffer, &length, INT32_MAX), -3);
+    // Checked before anything is written, in arithmetic that a huge length cannot overflow.
+    EXPECT_EQ(run(KVEBinToB64, "1234", 7).first, -3);
+    EXPECT_EQ(run(KVEB64ToBin, "TWFuTWFu", 5).first, -3) << "3 bytes per group";
+    EXPECT_EQ(KVEB64ToBin(buffer, INT32_MAX, buffer, &length, 8), -3);
+    EXPECT_EQ(KVEBinToB64(buffer, INT32_MAX, buffer, &length, INT32_MAX), -3);
 }
 
 } // namespace
