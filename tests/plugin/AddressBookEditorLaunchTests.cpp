@@ -55,23 +55,20 @@ class AddressBookEditorLaunchTest : public testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(faxBundle()); }
 
-    std::string editorPath() const { return fs::canonical(desktop_.editor()).string(); }
-
     ScratchDesktop desktop_;
 };
 
 TEST_F(AddressBookEditorLaunchTest, TheEditorGetsThePrintersConnection) {
     desktop_.install(kEditorID, desktop_.editor().string());
-    struct Case {
+    const struct {
         const char* address; // null: not known yet
         Arguments afterPath;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"", {"-SFAXConnectionType USB"}},
         {"192.168.1.5", {"-SFAXConnectionType NET", "-SFAXAddress 192.168.1.5"}},
         {nullptr, {}},
     };
-    for (const Case& each : cases) {
+    for (const auto& each : cases) {
         const size_t before = desktop_.launches().size();
         const Outcome outcome =
             launch(faxBundle(), each.address ? string(each.address).get() : nullptr);
@@ -79,7 +76,7 @@ TEST_F(AddressBookEditorLaunchTest, TheEditorGetsThePrintersConnection) {
         EXPECT_FALSE(outcome.message) << *outcome.message;
         const auto launches = desktop_.waitForLaunches(before + 1);
         ASSERT_EQ(before + 1, launches.size());
-        Arguments expected = {editorPath()};
+        Arguments expected = {fs::canonical(desktop_.editor()).string()};
         expected.insert(expected.end(), each.afterPath.begin(), each.afterPath.end());
         EXPECT_EQ(expected, launches.back()) << (each.address ? each.address : "null");
         EXPECT_EQ(0, zombieChildren()) << "the started child is reaped";
@@ -147,7 +144,7 @@ TEST_F(AddressBookEditorLaunchTest, EveryFailureShowsTheEditorNotFound) {
         {"address not ASCII", faxBundle(), editor, "drucker-\u00FC.local"},
         {"address too long", faxBundle(), editor, std::string(256, '1')},
     };
-    for (const Case& each : cases) {
+    for (const auto& each : cases) {
         fs::remove(desktop_.applications() / (std::string(kEditorID) + ".desktop"));
         if (!each.exec.empty()) desktop_.install(kEditorID, each.exec);
         const ForkProcedure previous =
