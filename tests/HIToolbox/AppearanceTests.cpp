@@ -17,7 +17,6 @@ TEST(AppearanceTest, TheWatchShowsUntilTheArrowComesBack) {
     EXPECT_EQ(themeBadCursorIndexErr, SetThemeCursor(99));
     EXPECT_EQ(noErr, SetThemeCursor(kThemeArrowCursor));
     EXPECT_EQ(nullptr, QGuiApplication::overrideCursor());
-    EXPECT_EQ(noErr, SetThemeCursor(kThemeArrowCursor));
 }
 
 } // namespace

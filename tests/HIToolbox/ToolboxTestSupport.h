@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QString>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -24,13 +23,6 @@ inline ControlID controlID(const char (&signature)[5], SInt32 id) {
 
 inline CFRef<CFStringRef> cfString(const char* utf8) {
     return CFRef<CFStringRef>(CFStringCreateWithCString(nullptr, utf8, kCFStringEncodingUTF8));
-}
-
-inline QString qText(CFStringRef string) {
-    const CFIndex length = CFStringGetLength(string);
-    QString text(qsizetype(length), Qt::Uninitialized);
-    CFStringGetCharacters(string, CFRangeMake(0, length), reinterpret_cast<UniChar*>(text.data()));
-    return text;
 }
 
 inline CFBundleRef testBundle() {

@@ -36,14 +36,10 @@ TEST(QrolDataSetTest, RefusesBadEntriesWholeBatchesAndFetchesOutsideTheSet) {
     EXPECT_EQ(kQrolErrParam, QROLData_Add_MyFax(nullptr, 1, &stored));
 
     QrolMyFaxRecord entry;
-    QrolMyFaxGroupRecord group;
-    QrolFaxRecord deviceEntry;
     QrolFaxGroupRecord deviceGroup;
     EXPECT_EQ(kQrolErrParam, QROLData_GetAt_MyFax(data.ref, 1, &entry));
     EXPECT_EQ(kQrolErrParam, QROLData_GetAt_MyFax(data.ref, 0, nullptr));
     EXPECT_EQ(kQrolErrParam, QROLData_GetAt_MyFax(nullptr, 0, &entry));
-    EXPECT_EQ(kQrolErrParam, QROLData_GetAt_MyFaxGroup(data.ref, 0, &group));
-    EXPECT_EQ(kQrolErrParam, QROLData_GetAt_Fax(data.ref, 0, &deviceEntry));
     EXPECT_EQ(kQrolErrParam, QROLData_GetAt_FaxGroup(data.ref, 0, &deviceGroup));
     EXPECT_EQ(0, QROLData_GetCount_MyFax(nullptr));
     QROLData_Delete(nullptr);

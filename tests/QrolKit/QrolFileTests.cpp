@@ -1,5 +1,5 @@
-// Address-book files in a scratch folder: listing, adding, reading back, refusing what is not an
-// address book, and staying whole under concurrent adders and a killed one.
+// Address-book files in a scratch folder: cutting what no record holds, refusing what is not an
+// address book, the busy time-out, and staying whole under concurrent adders and a killed one.
 #include "QrolTestRecords.h"
 
 #include <CFRef.h>
@@ -22,18 +22,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// The string's UTF-8 bytes, zero characters included.
-std::string text(CFStringRef string) {
-    if (!string) return "(null)";
-    const CFRange all = CFRangeMake(0, CFStringGetLength(string));
-    CFIndex size = 0;
-    CFStringGetBytes(string, all, kCFStringEncodingUTF8, 0, false, nullptr, 0, &size);
-    std::string bytes(size_t(size), '\0');
-    CFStringGetBytes(string, all, kCFStringEncodingUTF8, 0, false,
-                     reinterpret_cast<UInt8*>(bytes.data()), size, nullptr);
-    return bytes;
-}
 
 CFRef<CFStringRef> cfPath(const fs::path& path) {
     return CFRef<CFStringRef>(
@@ -84,63 +72,6 @@ class QrolFileTest : public testing::Test {
     }
 };
 
-TEST_F(QrolFileTest, TheFolderComesFromTheEnvironmentAndListsAddressBooksByName) {
-    EXPECT_EQ(folder.string(), text(CFRef<CFStringRef>(QrolGADFile_GetFileDirectory()).get()));
-    EXPECT_EQ(nullptr, QrolGADFile_GetFileList());
-    for (const char* name : {"Office", "Home", "Home-journal", ".hidden"})
-        std::ofstream(folder / name) << "";
-    fs::create_directory(folder / "Archive");
-    EXPECT_EQ(std::string("Home\0Office\0", 12), text(QrolGADFile_GetFileList()));
-
-    ScopedEnvironment unset{"NV_ADDRESS_BOOK_DIR", nullptr};
-    ScopedEnvironment data{"XDG_DATA_HOME", (folder / "data").c_str()};
-    const fs::path xdg = folder / "data" / "NVSendraFax" / "AddressBooks";
-    EXPECT_EQ(xdg.string(), text(CFRef<CFStringRef>(QrolGADFile_GetFileDirectory()).get()));
-    EXPECT_TRUE(fs::is_directory(xdg));
-}
-
-TEST_F(QrolFileTest, AddedEntriesReadBackWithEveryField) {
-    const std::u16string clef = u"\U0001D11E";
-    ASSERT_EQ(kQrolNoErr, add(book, {fileEntry(u"Ada Lovelace", u"+44 20 7946 0000",
-                                               u"Analytical Engines", u"Notes " + clef, 1700000000),
-                                     fileEntry(u"山田太郎", u"03-1234-5678")}));
-    ASSERT_EQ(kQrolNoErr, add(book, {fileEntry(u"Ada Lovelace", u"+44 20 7946 0001")}));
-    QrolResult result;
-    const auto entries = readEntries(book, &result);
-    ASSERT_EQ(kQrolNoErr, result);
-    ASSERT_EQ(3u, entries.size());
-    EXPECT_EQ(1, entries[0].Id);
-    EXPECT_EQ(u"Ada Lovelace", fieldText(entries[0].name, sizeof entries[0].name));
-    EXPECT_EQ(u"+44 20 7946 0000", fieldText(entries[0].faxNumber, sizeof entries[0].faxNumber));
-    EXPECT_EQ(u"Analytical Engines", fieldText(entries[0].company, sizeof entries[0].company));
-    EXPECT_EQ(u"Notes " + clef, fieldText(entries[0].memo, sizeof entries[0].memo));
-    EXPECT_EQ(1700000000, SInt64(entries[0].creationTime)); // by value: packed
-    EXPECT_EQ(2, entries[1].Id);
-    EXPECT_EQ(u"山田太郎", fieldText(entries[1].name, sizeof entries[1].name));
-    EXPECT_EQ(u"", fieldText(entries[1].company, sizeof entries[1].company));
-    EXPECT_EQ(3, entries[2].Id);
-}
-
-TEST_F(QrolFileTest, RefusedAddsWriteNothing) {
-    ASSERT_EQ(kQrolNoErr, add(book, {fileEntry(u"Ada", u"0123")}));
-    const auto before = fs::file_size(book);
-    struct Case {
-        std::vector<QrolMyFaxRecord> entries;
-        QrolResult expected;
-    };
-    const std::vector<Case> cases = {
-        {{fileEntry(u"Bob", u"1"), fileEntry(u"Ada", u"0123")}, kQrolErrAlreadyExists},
-        {{fileEntry(u"", u"1")}, kQrolErrNoName},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.expected, add(book, c.entries));
-    EXPECT_EQ(1u, readEntries(book).size());
-    EXPECT_EQ(before, fs::file_size(book));
-    EXPECT_EQ(kQrolErrParam, QrolGADFile_Add(nullptr, DataSet().ref, 0));
-    EXPECT_EQ(kQrolErrParam, QrolGADFile_Add(cfPath(book).get(), nullptr, 0));
-    EXPECT_EQ(kQrolErrFile, add(folder / "missing" / "book", {fileEntry(u"Bob", u"1")}));
-}
-
 TEST_F(QrolFileTest, WhatNoRecordCanHoldIsCutToFit) {
     ASSERT_EQ(kQrolNoErr, add(book, {fileEntry(u"Ada", u"0123")}));
     std::string members;
@@ -166,7 +97,7 @@ TEST_F(QrolFileTest, WhatNoRecordCanHoldIsCutToFit) {
     EXPECT_EQ(136, group.memberIds[36]);
 }
 
-TEST_F(QrolFileTest, FilesThatAreNotWholeAddressBooksAreRefusedUntouched) {
+TEST_F(QrolFileTest, RefusedAddsAndFilesThatAreNotWholeAddressBooksAreLeftUntouched) {
     ASSERT_EQ(kQrolNoErr, add(book, std::vector<QrolMyFaxRecord>{}));
     std::string members;
     for (int i = 0; i < 300; ++i)
@@ -184,6 +115,13 @@ TEST_F(QrolFileTest, FilesThatAreNotWholeAddressBooksAreRefusedUntouched) {
     fs::copy_file(book, newer);
     runSQL(newer, "PRAGMA user_version = 2;");
 
+    const auto bookSize = fs::file_size(book);
+    EXPECT_EQ(kQrolErrAlreadyExists,
+              add(book, {fileEntry(u"Bob", u"1"), fileEntry(u"Name 7", u"0123")}));
+    EXPECT_EQ(bookSize, fs::file_size(book));
+    EXPECT_EQ(300u, readEntries(book).size());
+    EXPECT_EQ(kQrolErrFile, add(folder / "missing" / "book", {fileEntry(u"Bob", u"1")}));
+
     for (const fs::path& path : {truncated, text, other, newer, folder / "Missing"}) {
         const bool existed = fs::exists(path);
         const auto size = existed ? fs::file_size(path) : 0;
@@ -199,6 +137,8 @@ TEST_F(QrolFileTest, FilesThatAreNotWholeAddressBooksAreRefusedUntouched) {
     }
     EXPECT_EQ(kQrolErrParam, QrolGADFile_Read(nullptr, DataSet().ref, 0));
     EXPECT_EQ(kQrolErrParam, QrolGADFile_Read(cfPath(book).get(), nullptr, 0));
+    EXPECT_EQ(kQrolErrParam, QrolGADFile_Add(nullptr, DataSet().ref, 0));
+    EXPECT_EQ(kQrolErrParam, QrolGADFile_Add(cfPath(book).get(), nullptr, 0));
 }
 
 TEST_F(QrolFileTest, ALockedFileFailsAfterTheBusyTimeOut) {
@@ -216,55 +156,49 @@ TEST_F(QrolFileTest, ALockedFileFailsAfterTheBusyTimeOut) {
     EXPECT_EQ(1u, readEntries(book).size());
 }
 
-// Runs body in a child process; gives its wait status.
-template <class Body> int inChild(Body body) {
+// Starts body in a child process that exits with body's result.
+template <class Body> pid_t startChild(Body body) {
     const pid_t child = fork();
     if (child == 0) _exit(body());
+    return child;
+}
+
+int waitStatus(pid_t child) {
     int status = 0;
     waitpid(child, &status, 0);
     return status;
 }
 
-TEST_F(QrolFileTest, ConcurrentAddersLoseNothing) {
+TEST_F(QrolFileTest, ConcurrentAddersLoseNothingAndOneKilledBeforeCommittingLeavesNoTrace) {
     constexpr int kEach = 25;
-    std::vector<pid_t> children;
-    for (char adder : {'A', 'B'}) {
-        const pid_t child = fork();
-        if (child == 0) {
+    ASSERT_EQ(kQrolNoErr, add(book, {fileEntry(u"Ada", u"0123")}));
+    const pid_t killed = startChild([&] {
+        QrolSetAddCommitHookForTesting([] { raise(SIGKILL); });
+        return int(add(book, {fileEntry(u"Bob", u"1"), fileEntry(u"Cy", u"2")}));
+    });
+    std::vector<pid_t> adders;
+    for (char16_t adder : {u'A', u'B'})
+        adders.push_back(startChild([&] {
             for (int i = 0; i < kEach; ++i) {
-                const std::string name = std::string(1, adder) + std::to_string(i);
-                if (add(book, {fileEntry(std::u16string(name.begin(), name.end()), u"1")}))
-                    _exit(1);
+                const std::string digits = std::to_string(i);
+                const std::u16string name = adder + std::u16string(digits.begin(), digits.end());
+                if (add(book, {fileEntry(name, u"1")})) return 1;
             }
-            _exit(0);
-        }
-        children.push_back(child);
-    }
-    for (pid_t child : children) {
-        int status = 0;
-        waitpid(child, &status, 0);
+            return 0;
+        }));
+    const int killedStatus = waitStatus(killed);
+    EXPECT_TRUE(WIFSIGNALED(killedStatus) && WTERMSIG(killedStatus) == SIGKILL);
+    for (pid_t adder : adders) {
+        const int status = waitStatus(adder);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
     const auto entries = readEntries(book);
-    EXPECT_EQ(size_t(2 * kEach), entries.size());
+    EXPECT_EQ(size_t(1 + 2 * kEach), entries.size());
     std::set<SInt16> ids;
     for (const auto& entry : entries)
         ids.insert(entry.Id);
     EXPECT_EQ(entries.size(), ids.size());
-}
-
-TEST_F(QrolFileTest, AnAdderKilledBeforeCommittingLeavesTheFileAsItWas) {
-    ASSERT_EQ(kQrolNoErr, add(book, {fileEntry(u"Ada", u"0123")}));
-    const int status = inChild([&] {
-        QrolSetAddCommitHookForTesting([] { raise(SIGKILL); });
-        return int(add(book, {fileEntry(u"Bob", u"1"), fileEntry(u"Cy", u"2")}));
-    });
-    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
-    const auto entries = readEntries(book);
-    ASSERT_EQ(1u, entries.size());
-    EXPECT_EQ(u"Ada", fieldText(entries[0].name, sizeof entries[0].name));
-    EXPECT_EQ(kQrolNoErr, add(book, {fileEntry(u"Bob", u"1")}));
-    EXPECT_EQ(2u, readEntries(book).size());
+    EXPECT_EQ(kQrolNoErr, add(book, {fileEntry(u"Bob", u"1")})); // not there, and not locked
 }
 
 } // namespace
