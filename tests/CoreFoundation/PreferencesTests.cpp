@@ -1,11 +1,14 @@
+// Preferences as processes share them: written only on Synchronize, merged with what another
+// process wrote meanwhile, kept for a later attempt when the file cannot be written, and
+// unharmed by bad input.
 #include "TestSupport.h"
+
+#include <ScopedEnvironment.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -14,14 +17,7 @@ namespace {
 // Each test keeps its preferences in a folder of its own, as a fresh user would.
 class CFPreferencesTest : public testing::Test {
   protected:
-    void SetUp() override {
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        folder_ =
-            fs::path(testing::TempDir()) / ("cf-prefs-" + std::to_string(getpid())) / info->name();
-        fs::remove_all(folder_);
-        setenv("XDG_CONFIG_HOME", folder_.c_str(), 1);
-        _CFPreferencesFlushCaches();
-    }
+    void SetUp() override { _CFPreferencesFlushCaches(); }
     void TearDown() override { _CFPreferencesFlushCaches(); }
 
     static void set(const char* key, CFPropertyListRef value,
@@ -29,64 +25,63 @@ class CFPreferencesTest : public testing::Test {
         CFPreferencesSetValue(makeString(key).get(), value, kCFPreferencesAnyApplication,
                               kCFPreferencesCurrentUser, host);
     }
-    static CFRef<CFPropertyListRef> get(const char* key,
-                                        CFStringRef host = kCFPreferencesCurrentHost) {
-        return CFRef<CFPropertyListRef>(CFPreferencesCopyValue(
-            makeString(key).get(), kCFPreferencesAnyApplication, kCFPreferencesCurrentUser, host));
+    static std::string get(const char* key, CFStringRef host = kCFPreferencesCurrentHost) {
+        return text(CFRef<CFPropertyListRef>(
+                        CFPreferencesCopyValue(makeString(key).get(), kCFPreferencesAnyApplication,
+                                               kCFPreferencesCurrentUser, host))
+                        .get());
     }
     static bool synchronize(CFStringRef host = kCFPreferencesCurrentHost) {
         return CFPreferencesSynchronize(kCFPreferencesAnyApplication, kCFPreferencesCurrentUser,
                                         host);
     }
 
-    fs::path folder_;
+    const fs::path folder_ = fs::path(testing::TempDir()) /
+                             testing::UnitTest::GetInstance()->current_test_info()->name();
+    const fs::path file_ = folder_ / "CFPreferences" / ".GlobalPreferences.plist";
+    ScopedEnvironment home_{"XDG_CONFIG_HOME", folder_.c_str()};
 };
 
 TEST_F(CFPreferencesTest, ValuesSurviveAReloadOnlyAfterSynchronize) {
     set("Printer1SenderName", CFSTR("Hanako"));
-    set("Printer2SenderName", CFSTR("Taro"));
-    EXPECT_EQ(text(get("Printer1SenderName").get()), "Hanako") << "visible at once in this process";
+    EXPECT_EQ(get("Printer1SenderName"), "Hanako") << "visible at once in this process";
     _CFPreferencesFlushCaches();
-    EXPECT_FALSE(get("Printer1SenderName")) << "not written before synchronizing";
+    EXPECT_EQ(get("Printer1SenderName"), "<null>") << "not written before synchronizing";
 
     set("Printer1SenderName", CFSTR("Hanako"));
     set("Printer2SenderName", CFSTR("Taro"));
     ASSERT_TRUE(synchronize());
     _CFPreferencesFlushCaches();
-    EXPECT_EQ(text(get("Printer1SenderName").get()), "Hanako");
-    EXPECT_EQ(text(get("Printer2SenderName").get()), "Taro") << "kept per printer key";
-    EXPECT_FALSE(get("Printer1SenderName", kCFPreferencesAnyHost)) << "hosts are separate domains";
-
+    EXPECT_EQ(get("Printer1SenderName"), "Hanako");
+    EXPECT_EQ(get("Printer1SenderName", kCFPreferencesAnyHost), "<null>")
+        << "hosts are separate domains";
     set("Printer1SenderName", nullptr);
     ASSERT_TRUE(synchronize());
     _CFPreferencesFlushCaches();
-    EXPECT_FALSE(get("Printer1SenderName"));
-    EXPECT_TRUE(get("Printer2SenderName"));
+    EXPECT_EQ(get("Printer1SenderName"), "<null>");
+    EXPECT_EQ(get("Printer2SenderName"), "Taro");
 }
 
 TEST_F(CFPreferencesTest, SynchronizeMergesWhatAnotherProcessWrote) {
     set("Mine", CFSTR("1"), kCFPreferencesAnyHost);
     ASSERT_TRUE(synchronize(kCFPreferencesAnyHost));
-    const fs::path file = folder_ / "CFPreferences" / ".GlobalPreferences.plist";
-    ASSERT_TRUE(fs::exists(file));
-    // Another process adds a key to the file.
-    std::ofstream(file)
+    ASSERT_TRUE(fs::exists(file_));
+    std::ofstream(file_)
         << "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict>"
            "<key>Mine</key><string>1</string><key>Theirs</key><string>2</string></dict></plist>";
     set("Mine", CFSTR("3"), kCFPreferencesAnyHost);
     ASSERT_TRUE(synchronize(kCFPreferencesAnyHost));
-    EXPECT_EQ(text(get("Theirs", kCFPreferencesAnyHost).get()), "2");
-    EXPECT_EQ(text(get("Mine", kCFPreferencesAnyHost).get()), "3");
-    for (const auto& entry : fs::directory_iterator(file.parent_path()))
-        EXPECT_EQ(entry.path().filename().string().find(".XXX"), std::string::npos)
-            << "no temporary file left";
+    EXPECT_EQ(get("Theirs", kCFPreferencesAnyHost), "2");
+    EXPECT_EQ(get("Mine", kCFPreferencesAnyHost), "3");
+    for (const auto& entry : fs::directory_iterator(file_.parent_path()))
+        EXPECT_EQ(entry.path(), file_) << "no temporary file left";
 }
 
 TEST_F(CFPreferencesTest, StoredStringsDoNotFollowLaterChangesAndBadInputIsHarmless) {
     CFRef<CFMutableStringRef> name(CFStringCreateMutableCopy(nullptr, 0, CFSTR("before")));
     set("Name", name.get());
     CFStringAppend(name.get(), CFSTR(" after"));
-    EXPECT_EQ(text(get("Name").get()), "before");
+    EXPECT_EQ(get("Name"), "before");
 
     CFPreferencesSetValue(CFSTR("Key"), CFSTR("v"), kCFPreferencesAnyApplication,
                           kCFPreferencesAnyUser, kCFPreferencesCurrentHost);
@@ -95,17 +90,15 @@ TEST_F(CFPreferencesTest, StoredStringsDoNotFollowLaterChangesAndBadInputIsHarml
         << "other users' domains are not kept";
     EXPECT_FALSE(CFPreferencesSynchronize(kCFPreferencesAnyApplication, kCFPreferencesAnyUser,
                                           kCFPreferencesCurrentHost));
-    set("Null key check", nullptr);
     CFPreferencesSetValue(nullptr, CFSTR("v"), kCFPreferencesAnyApplication,
                           kCFPreferencesCurrentUser, kCFPreferencesCurrentHost);
     EXPECT_FALSE(CFPreferencesCopyValue(nullptr, kCFPreferencesAnyApplication,
                                         kCFPreferencesCurrentUser, kCFPreferencesCurrentHost));
 
-    fs::create_directories(folder_ / "CFPreferences");
-    std::ofstream(folder_ / "CFPreferences" / ".GlobalPreferences.plist") << "garbage";
-    _CFPreferencesFlushCaches();
+    fs::create_directories(file_.parent_path());
+    std::ofstream(file_) << "garbage";
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(get("Anything", kCFPreferencesAnyHost));
+    EXPECT_EQ(get("Anything", kCFPreferencesAnyHost), "<null>");
     EXPECT_NE(testing::internal::GetCapturedStderr().find("malformed"), std::string::npos);
 }
 
@@ -116,7 +109,7 @@ TEST_F(CFPreferencesTest, SynchronizeFailsWhenTheFileCannotBeWritten) {
     testing::internal::CaptureStderr();
     EXPECT_FALSE(synchronize());
     EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot write"), std::string::npos);
-    EXPECT_EQ(text(get("Key").get()), "v") << "the change is kept for a later attempt";
+    EXPECT_EQ(get("Key"), "v") << "the change is kept for a later attempt";
 }
 
 } // namespace

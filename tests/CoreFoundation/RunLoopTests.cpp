@@ -1,8 +1,6 @@
+// Run-loop timers fire until they are invalidated, a one-shot one after its first firing, a
+// repeating one from its own callback; then each releases its info once.
 #include "TestSupport.h"
-
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -10,78 +8,32 @@ namespace {
 
 struct Counter {
     int fired = 0;
-    int retains = 0;
     int releases = 0;
-    CFRunLoopTimerRef invalidateOnFire = nullptr;
+    int invalidateAt = 0; // the firing whose callback invalidates the timer; 0: none
 };
 
-void count(CFRunLoopTimerRef timer, void* info) {
-    auto* counter = static_cast<Counter*>(info);
-    ++counter->fired;
-    if (counter->invalidateOnFire == timer) CFRunLoopTimerInvalidate(timer);
-}
-
-CFRunLoopTimerContext contextFor(Counter& counter) {
-    CFRunLoopTimerContext context = {};
-    context.info = &counter;
-    context.retain = [](const void* info) {
-        ++static_cast<Counter*>(const_cast<void*>(info))->retains;
-        return info;
-    };
-    context.release = [](const void* info) {
-        ++static_cast<Counter*>(const_cast<void*>(info))->releases;
-    };
-    return context;
-}
-
-CFRef<CFRunLoopTimerRef> makeTimer(Counter& counter, double delay, double interval) {
-    CFRunLoopTimerContext context = contextFor(counter);
-    return CFRef<CFRunLoopTimerRef>(CFRunLoopTimerCreate(
-        nullptr, CFAbsoluteTimeGetCurrent() + delay, interval, 0, 0, count, &context));
-}
-
-TEST(CFRunLoopTimer, OneShotFiresOnceThenIsInvalidAndReleasesItsInfo) {
-    Counter counter;
-    auto timer = makeTimer(counter, 0.01, 0);
-    EXPECT_EQ(counter.retains, 1);
-    CFRunLoopAddTimer(CFRunLoopGetCurrent(), timer.get(), kCFRunLoopCommonModes);
-    EXPECT_EQ(CFRunLoopRunInMode(kCFRunLoopDefaultMode, 5.0, true), kCFRunLoopRunHandledSource);
-    EXPECT_EQ(counter.fired, 1);
-    EXPECT_EQ(counter.releases, 1);
-    EXPECT_EQ(CFRunLoopRunInMode(kCFRunLoopDefaultMode, 0.05, false), kCFRunLoopRunTimedOut);
-    EXPECT_EQ(counter.fired, 1);
-}
-
-TEST(CFRunLoopTimer, RepeatingTimerFiresUntilInvalidatedFromItsCallback) {
-    Counter counter;
-    auto timer = makeTimer(counter, 0.0, 0.01);
-    CFRunLoopAddTimer(CFRunLoopGetCurrent(), timer.get(), kCFRunLoopCommonModes);
-    for (int i = 0; i < 3; ++i)
-        CFRunLoopRunInMode(kCFRunLoopDefaultMode, 5.0, true);
-    EXPECT_EQ(counter.fired, 3);
-    counter.invalidateOnFire = timer.get();
-    CFRunLoopRunInMode(kCFRunLoopDefaultMode, 5.0, true);
-    EXPECT_EQ(counter.fired, 4);
-    EXPECT_EQ(counter.releases, 1);
-    EXPECT_EQ(CFRunLoopRunInMode(kCFRunLoopDefaultMode, 0.05, false), kCFRunLoopRunTimedOut);
-    EXPECT_EQ(counter.fired, 4);
-}
-
-TEST(CFRunLoopTimer, TimersFireInNestedQtLoops) {
-    // A modal loop of the toolbox is a plain nested Qt loop: timers fire there too.
-    Counter nested;
-    auto timer = makeTimer(nested, 0.01, 0);
-    CFRunLoopAddTimer(CFRunLoopGetCurrent(), timer.get(), kCFRunLoopCommonModes);
-    QEventLoop modal;
-    QTimer::singleShot(200, &modal, &QEventLoop::quit);
-    modal.exec();
-    EXPECT_EQ(nested.fired, 1);
-}
-
-TEST(CFRunLoop, StopEndsTheInnermostRun) {
-    QTimer::singleShot(10, [] { CFRunLoopStop(CFRunLoopGetCurrent()); });
-    EXPECT_EQ(CFRunLoopRunInMode(kCFRunLoopDefaultMode, 5.0, false), kCFRunLoopRunStopped);
-    EXPECT_FALSE(CFRunLoopTimerCreate(nullptr, 0, 0, 0, 0, nullptr, nullptr));
+TEST(CFRunLoopTimer, TimersFireUntilInvalidatedThenReleaseTheirInfo) {
+    for (const double interval : {0.0, 0.01}) {
+        Counter counter;
+        counter.invalidateAt = interval > 0 ? 3 : 0;
+        CFRunLoopTimerContext context = {};
+        context.info = &counter;
+        context.release = [](const void* info) {
+            ++static_cast<Counter*>(const_cast<void*>(info))->releases;
+        };
+        auto fire = [](CFRunLoopTimerRef timer, void* info) {
+            auto* counter = static_cast<Counter*>(info);
+            if (++counter->fired == counter->invalidateAt) CFRunLoopTimerInvalidate(timer);
+        };
+        CFRef<CFRunLoopTimerRef> timer(CFRunLoopTimerCreate(nullptr, CFAbsoluteTimeGetCurrent(),
+                                                            interval, 0, 0, fire, &context));
+        CFRunLoopAddTimer(CFRunLoopGetCurrent(), timer.get(), kCFRunLoopCommonModes);
+        for (int run = 0; run < 10; ++run)
+            if (CFRunLoopRunInMode(kCFRunLoopDefaultMode, 0.1, true) == kCFRunLoopRunTimedOut)
+                break;
+        EXPECT_EQ(counter.fired, interval > 0 ? 3 : 1) << interval;
+        EXPECT_EQ(counter.releases, 1) << interval;
+    }
 }
 
 } // namespace

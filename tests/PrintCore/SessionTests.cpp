@@ -1,92 +1,94 @@
-// Sessions with no CUPS server: the demo printer, the session data the plug-in reads, the
-// printer list and changing the current printer.
-#include "TestSupport.h"
-
+// Sessions where the fax job through the dialog does not reach: a printer without its PPD, the
+// demo spool's escapes and failures, and a private CUPS scheduler's.
 #include <CFNumber.h>
+#include <CFRef.h>
+#include <PrintCore.h>
+#include <PrivateScheduler.h>
+#include <ScopedEnvironment.h>
+
+#include <cups/cups.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
 
 namespace {
 
-using SessionTest = PrintingTest;
-
-TEST_F(SessionTest, WithoutCupsTheDemoPrinterIsCurrent) {
-    PMPrinter printer = nullptr;
-    ASSERT_EQ(PMSessionGetCurrentPrinter(session_, &printer), noErr);
-    EXPECT_EQ(text(PMPrinterGetID(printer)), "NorvaleDemoFax");
-    EXPECT_EQ(text(PMPrinterGetName(printer)), "Norvale Demo Fax");
-    CFURLRef uri = nullptr;
-    ASSERT_EQ(PMPrinterGetDeviceURI(printer, &uri), noErr);
-    CFRef<CFStringRef> scheme(CFURLCopyScheme(uri));
-    CFRef<CFStringRef> host(CFURLCopyHostName(uri));
-    EXPECT_EQ(text(scheme.get()), "socket");
-    EXPECT_EQ(text(host.get()), "127.0.0.1");
-
-    CFArrayRef ids = nullptr;
-    CFIndex current = -2;
-    PMPrinter listed = nullptr;
-    ASSERT_EQ(PMSessionCreatePrinterList(session_, &ids, &current, &listed), noErr);
-    ASSERT_GE(current, 0);
-    EXPECT_EQ(text(CFArrayGetValueAtIndex(ids, current)), "NorvaleDemoFax");
-    EXPECT_EQ(listed, printer);
-    CFRelease(ids);
+std::string text(CFTypeRef string) {
+    char buffer[1024] = "<null>";
+    if (string)
+        CFStringGetCString(static_cast<CFStringRef>(string), buffer, sizeof buffer,
+                           kCFStringEncodingUTF8);
+    return buffer;
 }
 
-TEST_F(SessionTest, TicketReferenceIsAPointerSizedNumberOfTheSessionsTicket) {
-    CFTypeRef data = nullptr;
-    ASSERT_EQ(PMSessionGetDataFromSession(session_, CFSTR("PMPrintSettingsTicket"), &data), noErr);
-    ASSERT_NE(data, nullptr);
-    EXPECT_EQ(CFNumberGetType(static_cast<CFNumberRef>(data)), kCFNumberSInt64Type);
-    PMTicketRef ticket = sessionTicket(session_);
-    ASSERT_NE(ticket, nullptr);
-
-    // What the plug-in writes through that reference is what a second reader finds.
-    ASSERT_EQ(PMTicketSetCString(ticket, CFSTR("client"), CFSTR("key"), "value", false), noErr);
-    char buffer[256] = "";
-    EXPECT_EQ(PMTicketGetCString(sessionTicket(session_), 0, 0, CFSTR("key"), sizeof buffer,
-                                 kCFStringEncodingUTF8, buffer),
-              noErr);
-    EXPECT_STREQ(buffer, "value");
+std::string contentOf(const fs::path& file) {
+    std::ostringstream content;
+    content << std::ifstream(file, std::ios::binary).rdbuf();
+    return content.str();
 }
 
-TEST_F(SessionTest, MissingDataKeysAndBadArgumentsAreTold) {
-    CFTypeRef data = CFSTR("not cleared");
-    EXPECT_EQ(PMSessionGetDataFromSession(session_, CFSTR("NoSuchKey"), &data), noErr);
-    EXPECT_EQ(data, nullptr);
-    EXPECT_EQ(PMSessionGetDataFromSession(nullptr, CFSTR("kPMPPDReference"), &data),
-              kPMInvalidPrintSession);
-    EXPECT_EQ(PMSessionGetDataFromSession(session_, nullptr, &data), kPMInvalidParameter);
-    PMPrinter printer = nullptr;
-    EXPECT_EQ(PMSessionGetCurrentPrinter(nullptr, &printer), kPMInvalidPrintSession);
-    CFURLRef uri = nullptr;
-    EXPECT_EQ(PMPrinterGetDeviceURI(nullptr, &uri), kPMInvalidPrinter);
-    EXPECT_EQ(PMPrinterGetID(nullptr), nullptr);
-}
+// A session with no CUPS server to be found, so the machine's own stays out of the tests, and
+// the demo spool in the test's own folder.
+class SessionTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directories(folder_);
+        cupsSetServer((folder_ / "no-cups-here.sock").c_str());
+        ASSERT_EQ(PMCreateSession(&session_), noErr);
+    }
+    void TearDown() override {
+        PMRelease(session_);
+        cupsSetServer(nullptr);
+    }
 
-TEST_F(SessionTest, ChoosingAPrinterRefreshesThePPDAndDropsTheOldChoices) {
-    PMTicketRef ticket = sessionTicket(session_);
-    CFMutableDictionaryRef choices = nullptr;
-    ASSERT_EQ(PMTicketGetPPDDict(ticket, 0, 0, &choices), noErr);
-    CFDictionarySetValue(choices, CFSTR("NVFaxSenderMode"), CFSTR("Name"));
-    ASSERT_EQ(PMTicketSetCString(ticket, nullptr, CFSTR("kept"), "yes", false), noErr);
+    PMTicketRef ticket() const {
+        CFTypeRef data = nullptr;
+        SInt64 reference = 0;
+        PMSessionGetDataFromSession(session_, CFSTR("PMPrintSettingsTicket"), &data);
+        CFNumberGetValue(static_cast<CFNumberRef>(data), kCFNumberSInt64Type, &reference);
+        return reinterpret_cast<PMTicketRef>(intptr_t(reference));
+    }
+    fs::path document(const std::string& content = "Fax page one\n") const {
+        std::ofstream(folder_ / "fax.txt", std::ios::binary) << content;
+        return folder_ / "fax.txt";
+    }
+    // Prints the file; the sentence for the user goes to outcome.
+    OSStatus print(const fs::path& file, std::string& outcome) const {
+        CFRef<CFURLRef> url(CFURLCreateFromFileSystemRepresentation(
+            nullptr, reinterpret_cast<const UInt8*>(file.c_str()), CFIndex(file.string().size()),
+            false));
+        CFStringRef message = nullptr;
+        const OSStatus status = PMSessionPrintWithFile(session_, url.get(), nullptr, &message);
+        outcome = text(message);
+        if (message) CFRelease(message);
+        return status;
+    }
+    std::vector<fs::path> spooled() const {
+        std::vector<fs::path> files;
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(spool_, error))
+            files.push_back(entry.path());
+        std::sort(files.begin(), files.end());
+        return files;
+    }
 
-    EXPECT_EQ(PMSessionSetCurrentPrinter(session_, CFSTR("NoSuchPrinter")), kPMInvalidPrinter);
-    EXPECT_EQ(CFDictionaryGetCount(choices), 1) << "a failed choice changes nothing";
+    const fs::path folder_ = fs::path(testing::TempDir()) /
+                             testing::UnitTest::GetInstance()->current_test_info()->name();
+    const fs::path spool_ = folder_ / "spool";
+    ScopedEnvironment spoolSetting_{"NV_DEMO_SPOOL", spool_.c_str()};
+    PMPrintSession session_ = nullptr;
+};
 
-    ASSERT_EQ(PMSessionSetCurrentPrinter(session_, CFSTR("NorvaleDemoFax")), noErr);
-    EXPECT_NE(sessionPPD(session_), nullptr);
-    EXPECT_EQ(CFDictionaryGetCount(choices), 0);
-    char buffer[8] = "";
-    EXPECT_EQ(PMTicketGetCString(ticket, 0, 0, CFSTR("kept"), sizeof buffer, kCFStringEncodingUTF8,
-                                 buffer),
-              noErr);
-
-    PMPrinter current = nullptr;
-    ASSERT_EQ(PMSessionGetCurrentPrinter(session_, &current), noErr);
-    EXPECT_EQ(text(PMPrinterGetID(current)), "NorvaleDemoFax");
-    EXPECT_EQ(PMPrinterCreateFromPrinterID(CFSTR("NoSuchPrinter")), nullptr);
-}
-
-TEST_F(SessionTest, APrinterWithoutPPDHasNoPPDReferenceNorExtensions) {
-    ScopedEnvironment missing("NV_DEMO_PPD", (folder_.path() / "missing.ppd").c_str());
+TEST_F(SessionTest, APrinterWhosePPDIsMissingHasNoPPDReferenceNorExtensions) {
+    ScopedEnvironment missing("NV_DEMO_PPD", (folder_ / "missing.ppd").c_str());
     ASSERT_EQ(PMSessionSetCurrentPrinter(session_, CFSTR("NorvaleDemoFax")), noErr);
     CFTypeRef data = CFSTR("not cleared");
     EXPECT_EQ(PMSessionGetDataFromSession(session_, CFSTR("kPMPPDReference"), &data), noErr);
@@ -95,6 +97,57 @@ TEST_F(SessionTest, APrinterWithoutPPDHasNoPPDReferenceNorExtensions) {
     ASSERT_EQ(PMSessionCopyDialogExtensionPaths(session_, &paths), noErr);
     EXPECT_EQ(CFArrayGetCount(paths), 0);
     CFRelease(paths);
+}
+
+TEST_F(SessionTest, ADemoJobRecordEscapesLineBreaksAndBackslashes) {
+    ASSERT_EQ(PMTicketSetCString(ticket(), nullptr, CFSTR("multi"), "line one\nline \\two", false),
+              noErr);
+    std::string outcome;
+    ASSERT_EQ(print(document(), outcome), noErr) << outcome;
+    const auto files = spooled();
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_NE(contentOf(files[0]).find("\nmulti=line one\\nline \\\\two\n"), std::string::npos)
+        << contentOf(files[0]);
+}
+
+TEST_F(SessionTest, DemoJobFailuresAreReportedAndSpoolNothing) {
+    std::string outcome;
+    EXPECT_EQ(print(folder_ / "missing.pdf", outcome), kPMOpenFailed);
+    EXPECT_NE(outcome.find("missing.pdf"), std::string::npos) << outcome;
+    EXPECT_EQ(print(folder_, outcome), kPMReadFailed) << "a folder is no document";
+    EXPECT_TRUE(spooled().empty());
+
+    const fs::path blocker = document("a file where the spool folder should be");
+    ScopedEnvironment spool("NV_DEMO_SPOOL", (blocker / "spool").c_str());
+    EXPECT_EQ(print(blocker, outcome), kPMWriteFailed);
+    EXPECT_NE(outcome.find("spool"), std::string::npos) << outcome;
+    EXPECT_TRUE(fs::exists(blocker)) << "the document is kept";
+}
+
+// On a queue of a private CUPS scheduler: text that libcups would take for a boolean reaches
+// the backend as written; then the queue goes away, then the scheduler.
+TEST_F(SessionTest, CupsJobsKeepTheirTextAndFailuresKeepTheDocument) {
+    PrivateScheduler scheduler(NV_DEMO_PPD_SOURCE, NV_RECORDING_BACKEND);
+    std::string whyNot;
+    if (!scheduler.start(whyNot))
+        GTEST_SKIP() << "No private CUPS scheduler can start here: " << whyNot;
+    cupsSetServer(scheduler.address().c_str());
+    ASSERT_EQ(PMSessionSetCurrentPrinter(session_, CFSTR("NVTestFax")), noErr);
+    ASSERT_EQ(PMTicketSetCString(ticket(), nullptr, CFSTR("SFaxDestinationName1"), "True", false),
+              noErr);
+    std::string outcome;
+    ASSERT_EQ(print(document(), outcome), noErr) << outcome;
+    const std::string recorded = scheduler.waitForRecordedOptions();
+    EXPECT_EQ(parseBackendOptions(recorded)["SFaxDestinationName1"], "True") << recorded;
+
+    ASSERT_TRUE(scheduler.removeQueue()) << cupsLastErrorString();
+    EXPECT_EQ(print(document(), outcome), kPMQueueNotFound) << outcome;
+    EXPECT_NE(outcome.find("is gone"), std::string::npos) << outcome;
+    scheduler.stop();
+    const fs::path file = document();
+    EXPECT_EQ(print(file, outcome), kPMServerNotFound) << outcome;
+    EXPECT_NE(outcome.find(file.string()), std::string::npos) << outcome;
+    EXPECT_TRUE(fs::exists(file));
 }
 
 } // namespace
