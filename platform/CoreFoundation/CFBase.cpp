@@ -40,10 +40,6 @@ void CFRelease(CFTypeRef cf) {
     if (object(cf)->retainCount.fetch_sub(1, std::memory_order_acq_rel) == 1) delete object(cf);
 }
 
-CFIndex CFGetRetainCount(CFTypeRef cf) {
-    return cf ? object(cf)->retainCount.load(std::memory_order_relaxed) : 0;
-}
-
 CFTypeID CFGetTypeID(CFTypeRef cf) {
     return cf ? object(cf)->typeID : 0;
 }

@@ -50,10 +50,9 @@ extern const CFAllocatorRef kCFAllocatorSystemDefault;
 extern const CFAllocatorRef kCFAllocatorMalloc;
 extern const CFAllocatorRef kCFAllocatorNull;
 
-CFTypeRef CFRetain(CFTypeRef cf);       // null gives null
-void CFRelease(CFTypeRef cf);           // null is ignored
-CFIndex CFGetRetainCount(CFTypeRef cf); // 0 for null
-CFTypeID CFGetTypeID(CFTypeRef cf);     // 0 for null
+CFTypeRef CFRetain(CFTypeRef cf);   // null gives null
+void CFRelease(CFTypeRef cf);       // null is ignored
+CFTypeID CFGetTypeID(CFTypeRef cf); // 0 for null
 Boolean CFEqual(CFTypeRef cf1, CFTypeRef cf2);
 CFHashCode CFHash(CFTypeRef cf);
 // A readable description: a string's own text, a number's value, "true"/"false", ...

@@ -44,11 +44,6 @@ std::vector<__CFBundle*>& bundles() {
     static auto* all = new std::vector<__CFBundle*>(); // bundles live as long as the process
     return *all;
 }
-std::vector<fs::path>& searchDirectories() {
-    static auto* directories = new std::vector<fs::path>();
-    return *directories;
-}
-
 fs::path contents(const __CFBundle* bundle) {
     return bundle->folder / "Contents";
 }
@@ -171,43 +166,13 @@ CFBundleRef CFBundleCreate(CFAllocatorRef, CFURLRef bundleURL) {
     return static_cast<CFBundleRef>(const_cast<void*>(CFRetain(findOrCreate(*folder))));
 }
 
-void _CFBundleAddSearchDirectory(const char* directory) {
-    if (!directory) return;
-    std::lock_guard lock(registryMutex);
-    searchDirectories().emplace_back(directory);
-}
-
 CFBundleRef CFBundleGetBundleWithIdentifier(CFStringRef bundleID) {
     if (!cf::isString(bundleID)) return nullptr;
     const std::string wanted = cf::toUTF8(bundleID);
-    std::vector<fs::path> directories;
-    {
-        std::lock_guard lock(registryMutex);
-        for (__CFBundle* bundle : bundles())
-            if (identifierIn(bundle->info) == wanted) return bundle;
-        directories = searchDirectories();
-    }
-    if (const char* path = std::getenv("CF_BUNDLE_PATH")) {
-        std::istringstream list(path);
-        for (std::string directory; std::getline(list, directory, ':');)
-            if (!directory.empty()) directories.emplace_back(directory);
-    }
-    for (const fs::path& directory : directories) {
-        std::error_code error;
-        for (const auto& entry : fs::directory_iterator(directory, error)) {
-            const std::string extension = entry.path().extension().string();
-            if (extension != ".plugin" && extension != ".app" && extension != ".bundle") continue;
-            CFRef<CFDictionaryRef> info(readInfo(entry.path()));
-            if (identifierIn(info.get()) == wanted)
-                return findOrCreate(fs::canonical(entry.path(), error));
-        }
-    }
+    std::lock_guard lock(registryMutex);
+    for (__CFBundle* bundle : bundles())
+        if (identifierIn(bundle->info) == wanted) return bundle;
     return nullptr;
-}
-
-CFStringRef CFBundleGetIdentifier(CFBundleRef bundle) {
-    CFTypeRef identifier = CFBundleGetValueForInfoDictionaryKey(bundle, kCFBundleIdentifierKey);
-    return cf::isString(identifier) ? static_cast<CFStringRef>(identifier) : nullptr;
 }
 
 CFDictionaryRef CFBundleGetInfoDictionary(CFBundleRef bundle) {

@@ -22,12 +22,9 @@ CFTypeID CFBundleGetTypeID(void);
 // neither a folder nor an executable file. A malformed Info.plist gives a message on standard error
 // and an empty dictionary.
 CFBundleRef CFBundleCreate(CFAllocatorRef allocator, CFURLRef bundleURL);
-// A bundle made or loaded in this process, or found in a folder of the bundle search path
-// (the CF_BUNDLE_PATH environment variable, colon-separated, and _CFBundleAddSearchDirectory).
+// A bundle made or loaded in this process with that identifier; null when none was.
 CFBundleRef CFBundleGetBundleWithIdentifier(CFStringRef bundleID);
-void _CFBundleAddSearchDirectory(const char* directory);
 
-CFStringRef CFBundleGetIdentifier(CFBundleRef bundle);
 CFDictionaryRef CFBundleGetInfoDictionary(CFBundleRef bundle);
 CFTypeRef CFBundleGetValueForInfoDictionaryKey(CFBundleRef bundle, CFStringRef key);
 CFURLRef CFBundleCopyBundleURL(CFBundleRef bundle);

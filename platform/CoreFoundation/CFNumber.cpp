@@ -138,11 +138,6 @@ CFNumberRef CFNumberCreate(CFAllocatorRef, CFNumberType theType, const void* val
     return number;
 }
 
-CFNumberType CFNumberGetType(CFNumberRef number) {
-    const __CFNumber* n = cf::as<__CFNumber>(number);
-    return n ? n->type : 0;
-}
-
 Boolean CFNumberIsFloatType(CFNumberRef number) {
     const __CFNumber* n = cf::as<__CFNumber>(number);
     return n && n->isFloat();

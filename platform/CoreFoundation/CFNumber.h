@@ -37,7 +37,6 @@ Boolean CFBooleanGetValue(CFBooleanRef boolean); // false for null
 CFTypeID CFNumberGetTypeID(void);
 // Null for a null value pointer or an unknown type.
 CFNumberRef CFNumberCreate(CFAllocatorRef allocator, CFNumberType theType, const void* valuePtr);
-CFNumberType CFNumberGetType(CFNumberRef number);
 Boolean CFNumberIsFloatType(CFNumberRef number);
 // Stores the value converted to theType; false when the conversion lost range or precision
 // (the converted value is stored all the same), or for null arguments.

@@ -165,11 +165,6 @@ CFRunLoopRunResult CFRunLoopRunInMode(CFStringRef, CFTimeInterval seconds,
     return result > 0 ? result : kCFRunLoopRunTimedOut;
 }
 
-void CFRunLoopStop(CFRunLoopRef rl) {
-    if (__CFRunLoop* runLoop = cf::as<__CFRunLoop>(rl); runLoop && !runLoop->runs.empty())
-        runLoop->runs.back().loop->exit(kCFRunLoopRunStopped);
-}
-
 CFRunLoopTimerRef CFRunLoopTimerCreate(CFAllocatorRef, CFAbsoluteTime fireDate,
                                        CFTimeInterval interval, CFOptionFlags, CFIndex,
                                        CFRunLoopTimerCallBack callout,

@@ -35,7 +35,6 @@ CFRunLoopRef CFRunLoopGetCurrent(void); // the calling thread's, borrowed
 // Runs for at most seconds; with returnAfterSourceHandled, returns after the first timer fires.
 CFRunLoopRunResult CFRunLoopRunInMode(CFStringRef mode, CFTimeInterval seconds,
                                       Boolean returnAfterSourceHandled);
-void CFRunLoopStop(CFRunLoopRef rl);
 
 // interval 0 makes a one-shot timer, invalidated after it fires. The context is copied and its
 // info retained with the context's retain callback.

@@ -31,7 +31,6 @@ struct __CFString : cf::Object {
     std::u16string describe() const override { return chars; }
 
     std::u16string chars;
-    std::string asciiText; // the C string it was made from, when that was plain ASCII
     const bool isMutable;
 };
 
@@ -97,23 +96,6 @@ bool clip(CFRange range, size_t length, size_t& start, size_t& count) {
     start = size_t(range.location);
     count = std::min(size_t(range.length), length - start);
     return true;
-}
-
-bool isASCII(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return (unsigned char)c < 0x80; });
-}
-
-bool isASCIICompatible(CFStringEncoding encoding) {
-    switch (encoding) {
-    case kCFStringEncodingUTF8:
-    case kCFStringEncodingASCII:
-    case kCFStringEncodingMacRoman:
-    case kCFStringEncodingISOLatin1:
-    case kCFStringEncodingWindowsLatin1:
-        return true;
-    default:
-        return false;
-    }
 }
 
 char16_t fold(char16_t unit) {
@@ -287,7 +269,6 @@ CFStringRef __CFStringMakeConstantString(const char* cStr) {
     if (!constant) {
         constant = new __CFString(cf::fromUTF8(cStr));
         constant->immortal = true;
-        if (isASCII(cStr)) constant->asciiText = cStr;
     }
     return constant;
 }
@@ -320,12 +301,8 @@ CFStringRef CFStringCreateWithBytes(CFAllocatorRef, const UInt8* bytes, CFIndex 
 CFStringRef CFStringCreateWithCString(CFAllocatorRef alloc, const char* cStr,
                                       CFStringEncoding encoding) {
     if (!cStr) return nullptr;
-    const size_t length = std::strlen(cStr);
-    CFStringRef result = CFStringCreateWithBytes(alloc, reinterpret_cast<const UInt8*>(cStr),
-                                                 CFIndex(length), encoding, false);
-    if (result && isASCIICompatible(encoding) && isASCII({cStr, length}))
-        string(result)->asciiText.assign(cStr, length);
-    return result;
+    return CFStringCreateWithBytes(alloc, reinterpret_cast<const UInt8*>(cStr),
+                                   CFIndex(std::strlen(cStr)), encoding, false);
 }
 
 CFStringRef CFStringCreateWithCharacters(CFAllocatorRef, const UniChar* chars, CFIndex numChars) {
@@ -409,13 +386,6 @@ Boolean CFStringGetCString(CFStringRef str, char* buffer, CFIndex bufferSize,
     std::memcpy(buffer, bytes.data(), bytes.size());
     buffer[bytes.size()] = '\0';
     return true;
-}
-
-const char* CFStringGetCStringPtr(CFStringRef str, CFStringEncoding encoding) {
-    const __CFString* s = string(str);
-    if (!s || s->isMutable || !isASCIICompatible(encoding)) return nullptr;
-    if (s->asciiText.empty() && !s->chars.empty()) return nullptr;
-    return s->asciiText.c_str();
 }
 
 CFIndex CFStringGetBytes(CFStringRef str, CFRange range, CFStringEncoding encoding, UInt8 lossByte,
@@ -569,14 +539,6 @@ CFMutableStringRef CFStringCreateMutableCopy(CFAllocatorRef, CFIndex, CFStringRe
 
 void CFStringAppend(CFMutableStringRef theString, CFStringRef appendedString) {
     if (__CFString* s = cf::asMutable<__CFString>(theString)) s->chars += cf::chars(appendedString);
-}
-
-void CFStringAppendCString(CFMutableStringRef theString, const char* cStr,
-                           CFStringEncoding encoding) {
-    CFStringRef appended = CFStringCreateWithCString(nullptr, cStr, encoding);
-    if (!appended) return;
-    CFStringAppend(theString, appended);
-    CFRelease(appended);
 }
 
 void CFStringAppendCharacters(CFMutableStringRef theString, const UniChar* chars,

@@ -70,9 +70,6 @@ void CFStringGetCharacters(CFStringRef str, CFRange range, UniChar* buffer);
 // bytes or the text cannot be represented in the encoding (the buffer is then untouched).
 Boolean CFStringGetCString(CFStringRef str, char* buffer, CFIndex bufferSize,
                            CFStringEncoding encoding);
-// The text's own C string when it is kept in that form; null otherwise (callers fall back to
-// CFStringGetCString).
-const char* CFStringGetCStringPtr(CFStringRef str, CFStringEncoding encoding);
 // Converts the characters of range, stopping at the first one that cannot be represented
 // (or writing lossByte for it when lossByte is not 0), or when the buffer is full. Returns the
 // number of characters converted; usedBufLen receives the bytes written. A null buffer
@@ -106,8 +103,6 @@ CFMutableStringRef CFStringCreateMutable(CFAllocatorRef alloc, CFIndex maxLength
 CFMutableStringRef CFStringCreateMutableCopy(CFAllocatorRef alloc, CFIndex maxLength,
                                              CFStringRef theString);
 void CFStringAppend(CFMutableStringRef theString, CFStringRef appendedString);
-void CFStringAppendCString(CFMutableStringRef theString, const char* cStr,
-                           CFStringEncoding encoding);
 void CFStringAppendCharacters(CFMutableStringRef theString, const UniChar* chars, CFIndex numChars);
 void CFStringAppendFormatAndArguments(CFMutableStringRef theString, CFTypeRef formatOptions,
                                       CFStringRef format, va_list arguments);

@@ -192,12 +192,6 @@ CFURLRef CFURLCreateWithString(CFAllocatorRef, CFStringRef URLString, CFURLRef b
     return new __CFURL(std::move(parts));
 }
 
-CFURLRef CFURLCreateWithFileSystemPath(CFAllocatorRef, CFStringRef filePath,
-                                       CFURLPathStyle pathStyle, Boolean isDirectory) {
-    if (!cf::isString(filePath) || pathStyle != kCFURLPOSIXPathStyle) return nullptr;
-    return fileURL(cf::toUTF8(filePath), isDirectory);
-}
-
 CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef, const UInt8* buffer,
                                                  CFIndex bufLen, Boolean isDirectory) {
     if (!buffer || bufLen <= 0) return nullptr;

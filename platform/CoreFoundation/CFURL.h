@@ -13,8 +13,6 @@ enum : CFURLPathStyle { kCFURLPOSIXPathStyle = 0 };
 // Null when the text is not a URL (characters outside the URL alphabet, such as blanks, or a
 // malformed percent escape). A relative text is resolved against baseURL when one is given.
 CFURLRef CFURLCreateWithString(CFAllocatorRef allocator, CFStringRef URLString, CFURLRef baseURL);
-CFURLRef CFURLCreateWithFileSystemPath(CFAllocatorRef allocator, CFStringRef filePath,
-                                       CFURLPathStyle pathStyle, Boolean isDirectory);
 CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef allocator, const UInt8* buffer,
                                                  CFIndex bufLen, Boolean isDirectory);
 

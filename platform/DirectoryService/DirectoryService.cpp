@@ -159,14 +159,6 @@ tDirStatus dsDataListDeallocate(tDirReference, tDataListPtr inDataList) {
     return eDSNoErr;
 }
 
-char* dsGetPathFromList(tDirReference, const tDataList* inDataList, const char* inDelimiter) {
-    if (!inDataList || !inDelimiter) return nullptr;
-    std::string path;
-    for (const std::string& component : directory::stringsOf(inDataList))
-        path += inDelimiter + component;
-    return strdup(path.c_str());
-}
-
 tDirStatus dsFindDirNodes(tDirReference inDirRef, tDataBufferPtr outDataBuff,
                           tDataListPtr inNodeNamePattern, tDirPatternMatch inPatternMatchType,
                           UInt32* outDirNodeCount, tContextData* ioContinueData) {

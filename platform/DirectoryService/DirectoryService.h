@@ -125,9 +125,6 @@ tDirStatus dsDataNodeDeAllocate(tDirReference inDirRef, tDataNodePtr inDataNodeP
 tDataListPtr dsBuildListFromStrings(tDirReference inDirRef, const char* in1stCString, ...);
 // Frees the list's nodes and empties it; the list itself stays the caller's.
 tDirStatus dsDataListDeallocate(tDirReference inDirRef, tDataListPtr inDataList);
-// The list's strings joined, each after the separator ("/Local/Default"); freed with free().
-char* dsGetPathFromList(tDirReference inDirRef, const tDataList* inDataList,
-                        const char* inDelimiter);
 
 // The nodes of the type (eDSLocalNodeNames or eDSSearchNodeName; no pattern list) into the
 // buffer, their number in outDirNodeCount.

@@ -139,10 +139,6 @@ OSStatus SetDataBrowserSortOrder(ControlRef browser, DataBrowserSortOrder order)
     return setSorting(browser, &DataBrowserModel::sortOrder, order);
 }
 
-OSStatus GetDataBrowserSortOrder(ControlRef browser, DataBrowserSortOrder* order) {
-    return getSorting(browser, &DataBrowserModel::sortOrder, order);
-}
-
 OSStatus GetDataBrowserListViewHeaderDesc(ControlRef browser, DataBrowserPropertyID property,
                                           DataBrowserListViewHeaderDesc* desc) {
     return onColumn(

@@ -188,7 +188,6 @@ OSStatus SetDataBrowserActiveItems(ControlRef browser, Boolean active);
 // is clicked the rows keep their add order. Clicking a column's header sorts by it, increasing,
 // and reverses the order on a second click.
 OSStatus SetDataBrowserSortOrder(ControlRef browser, DataBrowserSortOrder order);
-OSStatus GetDataBrowserSortOrder(ControlRef browser, DataBrowserSortOrder* order);
 
 // Column headers; errDataBrowserPropertyNotFound for a property the list has no column for.
 OSStatus GetDataBrowserListViewHeaderDesc(ControlRef browser, DataBrowserPropertyID property,

@@ -11,7 +11,6 @@ typedef void (*HIModalLoopObserver)(WindowRef window, Boolean running, void* use
 void HISetModalLoopObserver(HIModalLoopObserver observer, void* userData);
 
 UInt32 HIGetBeepCount(void); // SysBeep calls so far
-void HIResetBeepCount(void);
 
 // Makes Gestalt('sysv') report the version (binary-coded, e.g. 0x1039); 0 restores the
 // current one.

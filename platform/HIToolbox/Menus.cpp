@@ -26,11 +26,6 @@ QStandardItem* itemOf(QComboBox* combo, MenuItemIndex index) {
 void setItemEnabled(MenuRef menu, MenuItemIndex index, bool enabled) {
     QComboBox* combo = comboOf(menu);
     if (!combo) return;
-    if (index == 0) {
-        for (int i = 1; i <= combo->count(); ++i)
-            setItemEnabled(menu, MenuItemIndex(i), enabled);
-        return;
-    }
     if (QStandardItem* item = itemOf(combo, index)) item->setEnabled(enabled);
 }
 

@@ -22,7 +22,7 @@ OSStatus AppendMenuItemTextWithCFString(MenuRef menu, CFStringRef text,
                                         MenuItemIndex* outNewItem);
 // A new string with the item's text, which the caller releases; paramErr for a bad index.
 OSStatus CopyMenuItemTextAsCFString(MenuRef menu, MenuItemIndex item, CFStringRef* outString);
-// Item 0 stands for every item of the menu.
+// Items count from 1; an index outside the menu changes nothing.
 void EnableMenuItem(MenuRef menu, MenuItemIndex item);
 void DisableMenuItem(MenuRef menu, MenuItemIndex item);
 Boolean IsMenuItemEnabled(MenuRef menu, MenuItemIndex item);

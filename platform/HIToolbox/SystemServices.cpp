@@ -33,7 +33,3 @@ void SysBeep(SInt16) {
 UInt32 HIGetBeepCount(void) {
     return beepCount;
 }
-
-void HIResetBeepCount(void) {
-    beepCount = 0;
-}

@@ -109,20 +109,6 @@ OSStatus PMTicketGetPPDDict(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIn
     return noErr;
 }
 
-OSStatus PMTicketIsItemLocked(PMTicketRef ticket, CFStringRef key, Boolean* locked) {
-    const TicketItem* item = nullptr;
-    OSStatus status = lookUp(ticket, key, locked, &item);
-    if (status == noErr) *locked = item->locked;
-    return status;
-}
-
-OSStatus PMTicketGetItemClientID(PMTicketRef ticket, CFStringRef key, CFStringRef* clientID) {
-    const TicketItem* item = nullptr;
-    OSStatus status = lookUp(ticket, key, clientID, &item);
-    if (status == noErr) *clientID = item->client.get();
-    return status;
-}
-
 CFDictionaryRef PMTicketCreateDict(PMTicketRef ticket) {
     if (!ticket) return nullptr;
     CFMutableDictionaryRef values = CFDictionaryCreateMutable(

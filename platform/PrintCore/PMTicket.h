@@ -37,11 +37,5 @@ OSStatus PMTicketGetCString(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIn
 // both strings); borrowed, it lives as long as the ticket.
 OSStatus PMTicketGetPPDDict(PMTicketRef ticket, UInt32 nodeIndex1, UInt32 nodeIndex2,
                             CFMutableDictionaryRef* dict);
-
-// Whether the key's item is locked; kPMKeyNotFound when the key is absent.
-OSStatus PMTicketIsItemLocked(PMTicketRef ticket, CFStringRef key, Boolean* locked);
-// The client that last wrote the key's item (borrowed, null when none was given);
-// kPMKeyNotFound when the key is absent.
-OSStatus PMTicketGetItemClientID(PMTicketRef ticket, CFStringRef key, CFStringRef* clientID);
 // A new dictionary of every item's key and value (without the PPD choices); null for null.
 CFDictionaryRef PMTicketCreateDict(PMTicketRef ticket);
