@@ -17,7 +17,6 @@ packages=(
   libgtest-dev libbenchmark-dev libnss-wrapper
   cups dbus xvfb clang-14 libclang-rt-14-dev
   xdotool at-spi2-core python3-pyatspi xclip # the GUI tests: X input, accessibility, clipboard
-  fonts-ipafont-gothic # Japanese PPD texts in the window screenshots
   time # peak memory of the dialog processes in the benchmarks
   gcovr # scripts/coverage.sh
 )

@@ -1,14 +1,15 @@
-// address-book-editor [BOOK...] [-SFAXConnectionType USB|NET] [-SFAXAddress ADDR]
-// address-book-editor --import FILE --into BOOK | --export BOOK --to FILE
-// address-book-editor --offscreen --screenshot DIR [BOOK] [-SFAXConnectionType NET -SFAXAddress
-// ADDR] The editor of the address-book files (CommandLine.h tells the arguments). Commands run
-// without a window or display; otherwise one editor runs per session and a later start hands
-// its arguments to it (ApplicationService.h).
+// The editor of the address-book files (CommandLine.h tells the arguments):
+//   address-book-editor [BOOK...] [-SFAXConnectionType USB|NET] [-SFAXAddress ADDR]
+//   address-book-editor --import FILE --into BOOK | --export BOOK --to FILE
+//   address-book-editor --offscreen --screenshot DIR [BOOK] [-SFAXConnectionType NET ...]
+// Commands run without a window or display; otherwise one editor runs per session and a later
+// start hands its arguments to it (ApplicationService.h).
 #include "ApplicationService.h"
 #include "CommandLine.h"
 #include "CommandLineTool.h"
 #include "MainWindow.h"
 #include "Screenshots.h"
+#include "TerminationSignals.h"
 
 #include <QrolKit.h>
 
@@ -83,6 +84,8 @@ int main(int argc, char** argv) {
                          window.showDevice(type, address);
                          window.present();
                      });
+    // Every change is already saved, so asked to stop (the session ends, Ctrl+C) it just ends.
+    onTerminationSignal([] { QCoreApplication::exit(0); });
     act(window, options);
     if (!options.service) window.present(); // D-Bus activation shows it on Activate or Open
     return application.exec();

@@ -3,6 +3,7 @@
 // --quit-when-shown ends the dialog as soon as it shows its first extension pane, to measure
 // its start.
 #include "QuitWhenShown.h"
+#include "TerminationSignals.h"
 
 #include <PrintDialog.h>
 
@@ -111,6 +112,10 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         QCoreApplication::exit(printed ? 0 : 1);
     };
+    // Asked to stop (the session ends, Ctrl+C), it ends as Cancel ends it: without a job. Every
+    // loop ends, a modal sheet's too, which then counts as stopped; the dialog's destructor ends
+    // the extensions.
+    onTerminationSignal([] { QCoreApplication::exit(1); });
     if (line.quitWhenShown && dialog.extensionCount() == 0) {
         std::fprintf(stderr, "print-dialog: no extension pane to show. %s\n",
                      dialog.message().c_str());

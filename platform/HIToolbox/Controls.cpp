@@ -220,22 +220,11 @@ SRefCon GetControlReference(ControlRef control) {
     return (control = liveControl(control)) ? control->reference : nullptr;
 }
 
-OSErr SetKeyboardFocus(WindowRef window, ControlRef control, ControlFocusPart part) {
+OSErr SetKeyboardFocus(WindowRef window, ControlRef control, ControlFocusPart) {
     if (!(window = liveWindow(window))) return errInvalidWindowRef;
-    if (part == kControlFocusNoPart) {
-        if (QWidget* focused = window->widget->focusWidget()) focused->clearFocus();
-        return noErr;
-    }
     if (!(control = liveControl(control)) || hitoolbox::windowOfControl(control) != window)
         return errUnknownControl;
     control->widget->setFocus(Qt::OtherFocusReason);
-    return noErr;
-}
-
-OSErr GetKeyboardFocus(WindowRef window, ControlRef* outControl) {
-    if (!(window = liveWindow(window))) return errInvalidWindowRef;
-    if (!outControl) return paramErr;
-    *outControl = hitoolbox::controlForWidget(window->widget->focusWidget(), true);
     return noErr;
 }
 

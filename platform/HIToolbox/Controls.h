@@ -166,10 +166,8 @@ OSStatus GetControlPropertySize(ControlRef control, OSType creator, OSType tag, 
 void SetControlReference(ControlRef control, SRefCon data);
 SRefCon GetControlReference(ControlRef control);
 
-// Gives the control the keyboard focus (kControlFocusNoPart takes it away from the window's
-// focused control).
+// Gives the control of the window the keyboard focus.
 OSErr SetKeyboardFocus(WindowRef window, ControlRef control, ControlFocusPart part);
-OSErr GetKeyboardFocus(WindowRef window, ControlRef* outControl);
 
 // The popup button's menu; null for another kind of control.
 MenuRef GetControlPopupMenuHandle(ControlRef control);

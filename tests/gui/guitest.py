@@ -96,10 +96,15 @@ class GuiTest(unittest.TestCase):
 
     def stop_all(self):
         for process in reversed(self.processes):
-            try:
-                os.killpg(process.pid, signal.SIGTERM)
-            except ProcessLookupError:
-                pass
+            for stop in (signal.SIGTERM, signal.SIGKILL):  # the programs end cleanly on SIGTERM
+                try:
+                    os.killpg(process.pid, stop)
+                    process.wait(WAIT)
+                    break
+                except ProcessLookupError:
+                    break
+                except subprocess.TimeoutExpired:
+                    pass
             process.wait()
 
     # Programs of the build.

@@ -2,6 +2,7 @@
 
 import os
 import re
+import signal
 import unittest
 
 from guitest import GuiTest, wait_for
@@ -85,11 +86,16 @@ class PrintDialogTest(GuiTest):
         self.gone(self.app, "Recipients")
         self.assertEqual(self.rows(self.find(sheet, "tree", "Recipients")), [hana])
 
-    def test_cancel_ends_the_dialog_without_a_job(self):
+    def test_cancel_or_a_stop_request_ends_the_dialog_without_a_job(self):
         pane = self.open_dialog()
         self.click(self.find(pane, "push button", "Cancel"))
         self.assertEqual(self.exit_status(self.dialog), 1)
         self.assertEqual(self.dialog.stdout.read(), "")
+        # Asked to stop while the sheet is open (SIGTERM: the session ends), it ends alike.
+        self.open_sheet()
+        self.dialog.send_signal(signal.SIGTERM)
+        self.assertEqual(self.exit_status(self.dialog), 1)
+        self.assertFalse(os.path.exists(os.environ["NV_DEMO_SPOOL"]))
 
     def test_stop_returns_to_the_dialog_and_print_shows_the_sheet_again(self):
         sheet = self.open_sheet()
