@@ -11,6 +11,8 @@
 
 #include <CFDictionary.h>
 #include <Menus.h>
+#include <PMErrors.h>
+#include <PPDCompatibility.h>
 
 #include <gtest/gtest.h>
 
@@ -143,6 +145,18 @@ TEST_F(PanePopups, ChoicesBeyondTheConstraintRecordsConstrainNothing) {
         EXPECT_EQ(active(senderModePopupListCtrlID), step.senderModeActive);
         EXPECT_EQ(active(senderNameTextEditCtrlID), step.senderNameActive);
     }
+}
+
+// The model check: the PPD's model name must equal one of the popup's items.
+TEST_F(PanePopups, ThePPDsModelMustEqualAPopupItem) {
+    open(kDemoPPD);
+    ControlRef popup = window_.control(imageQualityPopupListCtrlID);
+    MenuRef items = GetControlPopupMenuHandle(popup);
+    EXPECT_EQ(kPMInvalidKey, CheckPPDCompatible(ppd_, popup)) << "only the quality choices";
+    AppendMenuItemTextWithCFString(items, CFSTR("Norvale CVQL220K"), 0, 0, nullptr);
+    SetControlMaximum(popup, SInt16(CountMenuItems(items)));
+    EXPECT_EQ(noErr, CheckPPDCompatible(ppd_, popup));
+    EXPECT_EQ(kPMInvalidKey, CheckPPDCompatible(nullptr, popup));
 }
 
 } // namespace

@@ -45,7 +45,7 @@ class RecordingControl : public CBaseControl, private CallRecorder {
         : CBaseControl(controlID), CallRecorder(log, std::move(name)) {}
 
     bool readsScreen = true; // GetValueFromUI answers non-null
-    bool hasPreset = true;   // GetValueToPreset's answer
+    bool hasPreset = true;   // GetValueToPreset's and GetValueToPreference's answer
 
     using CBaseControl::InitializeCtrl;
 
@@ -75,6 +75,19 @@ class RecordingControl : public CBaseControl, private CallRecorder {
     bool ConstrainPanelControlFromPPD(ppd_file_t*) override { return note("Constrain"); }
     void* GetValueFromUI() override { return note("FromUI") && readsScreen ? this : nullptr; }
     bool SetValueFromUIToControl() override { return note("Store"); }
+    using CBaseControl::DisableControlConstrains;
+    using CBaseControl::SetValueToTicket;
+    bool SetValueToTicket(OpaquePMTicketRef*, bool, __CFArray*) override {
+        return note("Ticket(list)");
+    }
+    bool SetValueToTicket(OpaquePMTicketRef*, bool) override { return note("Ticket"); }
+    bool SetValueToPreference() override { return note("ToPreference"); }
+    bool GetValueToPreference() override { return note("FromPreference") && hasPreset; }
+    bool SetUIValueToDefault() override { return note("UIDefault"); }
+    void DisableControlConstrains() override { note("DisableConstrains"); }
+    int DoControlHideConstrain() override { return note("HideConstrain") ? 0 : 1; }
+    int DoControlUpdateConstrain() override { return note("UpdateConstrain") ? 0 : 1; }
+    int DoSelfUpdate() override { return note("SelfUpdate") ? 0 : 1; }
 };
 
 // A child window that notes the calls the owner's walks make on it and answers with the status

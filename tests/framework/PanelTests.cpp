@@ -3,6 +3,8 @@
 // dialog's Print reaches the pane.
 #include "CallLog.h"
 
+#include <CFArray.h>
+#include <CFRef.h>
 #include <MacErrors.h>
 
 #include <gtest/gtest.h>
@@ -62,6 +64,25 @@ TEST_F(PanelWalkTest, EachWalkServesTheControlsInOrderThenTheChildWindows) {
         {[](Panel& p) { p.ReInitializeUserPaneControl(nullptr); },
          "c1:ReInitializeCtrl(no window) c1:Reset c2:ReInitializeCtrl(no window) c2:Reset"},
         {[](Panel& p) { EXPECT_TRUE(p.ReleaseChildWindow()); }, "w1:Release w2:Release"},
+        // The walks that serve the controls only (these children have none of their own).
+        {[](Panel& p) { p.SetValueToTicket(nullptr, false); }, "c1:Ticket c2:Ticket"},
+        {[](Panel& p) { p.SetValueToTicket(nullptr, false, nullptr); }, "c1:Ticket c2:Ticket"},
+        {[](Panel& p) {
+             CFRef<CFMutableArrayRef> list(CFArrayCreateMutable(nullptr, 0, nullptr));
+             p.SetValueToTicket(nullptr, false, list.get());
+         },
+         "c1:Ticket(list) c2:Ticket(list)"},
+        {[](Panel& p) { p.SetValueToPreference(); }, "c1:ToPreference c2:ToPreference"},
+        {[](Panel& p) { p.GetValueFromPreference(); },
+         "c1:FromPreference c1:Default c2:FromPreference"},
+        {[](Panel& p) { p.SetUIDataToDefault(); }, "c1:UIDefault c2:UIDefault"},
+        {[](Panel& p) { p.ResetControlStatus(); }, "c1:Reset c2:Reset"},
+        {[](Panel& p) { p.DisablePanelControlConstrains(); },
+         "c1:DisableConstrains c2:DisableConstrains"},
+        {[](Panel& p) { p.DoPanelControlHideConstrain(); }, "c1:HideConstrain c2:HideConstrain"},
+        {[](Panel& p) { p.DoPanelControlSelfUpdate(); }, "c1:SelfUpdate c2:SelfUpdate"},
+        {[](Panel& p) { p.DoPanelControlUpdateConstrain(); },
+         "c1:UpdateConstrain c2:UpdateConstrain"},
     };
     for (const auto& walkCase : cases) {
         walkCase.walk(panel);

@@ -5,6 +5,7 @@
 
 #include <TWindow.h>
 
+#include <CFRef.h>
 #include <HIToolboxQt.h>
 #include <MacErrors.h>
 
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -101,6 +103,51 @@ TEST_F(WindowTest, TheCloseCommandOrTheCloseBoxHidesAndDeletesTheWrapper) {
         EXPECT_TRUE(taken(log).ends_with("window:deleted"));
         EXPECT_EQ(nullptr, GetWindowEventTarget(window)); // the platform window went with it
     }
+}
+
+// The wrapper's operations reach its window: titles, place, size, default and cancel buttons,
+// drawing, events, and the controls it finds by their ControlIDs.
+TEST_F(WindowTest, TheWrapperDrivesItsWindowAndTheControlsItFindsByID) {
+    EXPECT_EQ(noErr, wrapper->SetTitle(CFSTR("Fax")));
+    EXPECT_EQ(noErr, wrapper->SetAlternateTitle(CFSTR("Fax Settings")));
+    const CFRef<CFStringRef> title(wrapper->CopyTitle()), alternate(wrapper->CopyAlternateTitle());
+    EXPECT_TRUE(CFEqual(title.get(), CFSTR("Fax")));
+    EXPECT_TRUE(CFEqual(alternate.get(), CFSTR("Fax Settings")));
+    wrapper->Show();
+    wrapper->Select();
+    EXPECT_TRUE(wrapper->IsVisible());
+    wrapper->MoveTopLeftOfContentTo(40, 50);
+    wrapper->SetContentSize(300, 200);
+    Rect bounds = {};
+    GetWindowBounds(window, kWindowContentRgn, &bounds);
+    EXPECT_EQ((std::vector<int>{50, 40, 250, 340}),
+              (std::vector<int>{bounds.top, bounds.left, bounds.bottom, bounds.right}));
+
+    const ControlID box = {FOUR_CHAR_CODE("chkb"), 20}, ok = {FOUR_CHAR_CODE("okbt"), 1},
+                    cancel = {FOUR_CHAR_CODE("cnbt"), 2};
+    ControlRef boxControl = nullptr, okControl = nullptr, cancelControl = nullptr;
+    GetControlByID(window, &box, &boxControl);
+    GetControlByID(window, &ok, &okControl);
+    GetControlByID(window, &cancel, &cancelControl);
+    EXPECT_EQ(noErr, wrapper->DisableControlByID(box));
+    EXPECT_FALSE(IsControlEnabled(boxControl));
+    EXPECT_EQ(noErr, wrapper->EnableControlByID(box));
+    EXPECT_TRUE(IsControlEnabled(boxControl));
+    EXPECT_EQ(noErr, wrapper->HideControlByID(box));
+    EXPECT_FALSE(IsControlVisible(boxControl));
+    EXPECT_EQ(noErr, wrapper->ShowControlByID(box));
+    EXPECT_TRUE(IsControlVisible(boxControl));
+    EXPECT_NE(noErr, wrapper->HideControlByID({FOUR_CHAR_CODE("none"), 9}));
+    EXPECT_EQ(noErr, wrapper->SetDefaultButton(okControl));
+    EXPECT_EQ(noErr, wrapper->SetCancelButton(cancelControl));
+
+    const Rect area = {0, 0, 10, 10};
+    EXPECT_EQ(noErr, wrapper->InvalidateArea(area));
+    EXPECT_EQ(noErr, wrapper->ValidateArea(area));
+    wrapper->UpdateNow();
+    const EventTypeSpec drawing = {kEventClassWindow, kEventWindowDrawContent};
+    EXPECT_EQ(noErr, wrapper->RegisterForEvents(1, &drawing));
+    EXPECT_EQ(noErr, wrapper->UnregisterForEvents(1, &drawing));
 }
 
 TEST(WindowMaking, WithoutTheNibOrTheWindowThereIsNoWindowAndCallsActOnNothing) {
