@@ -1,6 +1,8 @@
 // The address window of the real sheet over a 10,000-entry address-book file: presenting it on
 // the address-book tab (building the window, reading the file and the first fill of its source
 // view, laid out and painted), and one search keystroke's refilter of that view.
+#include "SampleBookFolder.h"
+
 #include <AddressSettingWindow.h>
 #include <FaxSettingsWindow.h>
 #include <ScopedEnvironment.h>
@@ -24,47 +26,6 @@
 namespace {
 
 constexpr int kEntries = 10000;
-
-void setText(UInt8* field, size_t size, const std::string& text) {
-    for (size_t i = 0; i < text.size() && 2 * i + 2 < size; ++i)
-        field[2 * i] = UInt8(text[i]);
-}
-
-// An address-book folder of its own holding one file of kEntries entries, the folder the
-// address-book library looks in while the object lives.
-class SampleBookFolder {
-  public:
-    SampleBookFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "nv-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) return;
-        folder_ = pattern;
-        environment_ = std::make_unique<ScopedEnvironment>("NV_ADDRESS_BOOK_DIR", pattern.c_str());
-        const std::string file = (folder_ / "Office").string();
-        CFStringRef path = CFStringCreateWithCString(nullptr, file.c_str(), kCFStringEncodingUTF8);
-        std::vector<QrolMyFaxRecord> entries(kEntries);
-        for (int i = 0; i < kEntries; ++i) {
-            setText(entries[i].name, sizeof entries[i].name, "Recipient " + std::to_string(i));
-            setText(entries[i].faxNumber, sizeof entries[i].faxNumber,
-                    "+49 30 " + std::to_string(1000000 + i));
-        }
-        QROLDataRef data = QROLData_Create();
-        made_ = QROLData_Add_MyFax(data, kEntries, entries.data()) == kQrolNoErr &&
-                QrolGADFile_Add(path, data, 0) == kQrolNoErr;
-        QROLData_Delete(data);
-        CFRelease(path);
-    }
-    ~SampleBookFolder() {
-        environment_.reset();
-        std::error_code ignored;
-        if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
-    }
-    bool made() const { return made_; }
-
-  private:
-    std::filesystem::path folder_;
-    std::unique_ptr<ScopedEnvironment> environment_;
-    bool made_ = false;
-};
 
 // The sheet over the sample folder, initialised as its pane does it, and its address window.
 class AddressWindowBench {
@@ -98,7 +59,7 @@ class AddressWindowBench {
     }
 
   private:
-    SampleBookFolder book_;
+    SampleBookFolder book_{kEntries};
     ToolboxDriver driver_;
     CBasePrintPanel owner_;
     std::unique_ptr<FaxSettingsWindow> sheet_;
