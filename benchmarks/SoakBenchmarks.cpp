@@ -4,15 +4,15 @@
 // whole fax job (the pane's settings and ten recipients).
 #include "SampleBookFolder.h"
 
+#include <DemoPrinterTicket.h>
+
 #include <AddressEntries.h>
 #include <ControlDefinitionTables.h>
 #include <DialogExtension.h>
 #include <FaxRecipientTicket.h>
 #include <HIToolboxQt.h>
-#include <PMCore.h>
 #include <PMPrintingDialogExtensions.h>
 #include <PrintDialog.h>
-#include <SessionAccessors.h>
 #include <TestDriver/ToolboxDriver.h>
 
 #include <QApplication>
@@ -108,17 +108,14 @@ BENCHMARK(BM_SoakDialogOpenClose)->Iterations(1)->Unit(benchmark::kSecond);
 class FaxJobPane {
   public:
     FaxJobPane() {
-        if (PMCreateSession(&session_) != noErr ||
-            PMSessionSetCurrentPrinter(session_, CFSTR("NorvaleDemoFax")) != noErr ||
-            GetTicketFromSession(session_, CFSTR("PMPrintSettingsTicket"), &ticket_) != noErr)
-            return;
+        if (!job_.ticket()) return;
         std::string error;
         extensions_ = DialogExtension::load(NV_SENDRAFAX_BUNDLE, error);
         const WindowRef window = HIWindowFromWidget(&window_);
         window_.resize(600, 400);
         window_.show();
         if (extensions_.size() != 1 || pane().prologue() != noErr ||
-            pane().initialize(HIControlFromWidget(&page_), session_) != noErr)
+            pane().initialize(HIControlFromWidget(&page_), job_.session()) != noErr)
             return;
         ready_ = ToolboxDriver::pickPopupItem(window, senderModePopupListCtrlID, 2) &&
                  ToolboxDriver::pickPopupItem(window, imageQualityPopupListCtrlID, 3) &&
@@ -127,7 +124,6 @@ class FaxJobPane {
     ~FaxJobPane() {
         if (!extensions_.empty()) pane().terminate(noErr);
         extensions_.clear();
-        if (session_) PMRelease(session_);
     }
     FaxJobPane(const FaxJobPane&) = delete;
     FaxJobPane& operator=(const FaxJobPane&) = delete;
@@ -137,27 +133,19 @@ class FaxJobPane {
     // Writes the pane and the recipients into the ticket, reads the pane back from it and
     // checks the typed sender name and the last recipient's name there.
     bool roundTrip(CFArrayRef recipients) {
-        return SetRecipientsToTicket(ticket_, recipients, false) == noErr &&
-               pane().sync(session_, kSyncDirectionSetTickets) == noErr &&
-               pane().sync(session_, kSyncDirectionSetUserInterface) == noErr &&
-               text(CFSTR("com.norvale.m.corvexa.printsettings.SFaxCoverSenderName")) ==
+        return SetRecipientsToTicket(job_.ticket(), recipients, false) == noErr &&
+               pane().sync(job_.session(), kSyncDirectionSetTickets) == noErr &&
+               pane().sync(job_.session(), kSyncDirectionSetUserInterface) == noErr &&
+               job_.text(CFSTR("com.norvale.m.corvexa.printsettings.SFaxCoverSenderName")) ==
                    "Ada Lovelace" &&
-               text(CFSTR("com.norvale.m.corvexa.printsettings.SFaxDestinationName10")) ==
+               job_.text(CFSTR("com.norvale.m.corvexa.printsettings.SFaxDestinationName10")) ==
                    "Recipient 10";
     }
 
   private:
     DialogExtension& pane() { return *extensions_.front(); }
-    std::string text(CFStringRef key) const {
-        char buffer[256] = {};
-        return PMTicketGetCString(ticket_, kPMTopLevel, kPMTopLevel, key, sizeof buffer,
-                                  kCFStringEncodingUTF8, buffer) == noErr
-                   ? buffer
-                   : "";
-    }
 
-    PMPrintSession session_ = nullptr;
-    PMTicketRef ticket_ = nullptr;
+    DemoPrinterTicket job_;
     QWidget window_;
     QWidget page_{&window_};
     std::vector<std::unique_ptr<DialogExtension>> extensions_;
@@ -165,7 +153,6 @@ class FaxJobPane {
 };
 
 void BM_SoakFaxJobTicketRoundTrip(benchmark::State& state) {
-    setenv("CUPS_SERVER", "127.0.0.1:1", 1);
     FaxJobPane pane;
     if (!pane.ready()) {
         state.SkipWithError("the fax pane did not start on the demo printer");
