@@ -1,4 +1,5 @@
-// A page named by its full path needs no registered book. Help books and their pages are the
+// A page named by its full path needs no registered book; a book or a page that is missing
+// opens nothing. Help books and their pages are the
 // plug-in's bundle and desktop utility tests.
 #include <AppleHelp.h>
 #include <CFRef.h>
@@ -26,6 +27,14 @@ TEST(HelpViewer, APageByItsFullPathOpensWithoutABook) {
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->toPlainText().contains("Loose page"));
     delete window;
+}
+
+// What the help buttons meet when the help book is not installed: an error and no window.
+TEST(HelpViewer, AMissingBookOrPageGivesAnErrorAndOpensNothing) {
+    EXPECT_EQ(AHGotoPage(CFSTR("No Such Help"), CFSTR("FaxSettings.htm"), nullptr), kAHInternalErr);
+    EXPECT_EQ(AHGotoPage(nullptr, CFSTR("/nonexistent/FaxSettings.htm"), nullptr), fnfErr);
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        EXPECT_NE(widget->objectName(), "HelpViewer");
 }
 
 } // namespace

@@ -87,16 +87,20 @@ class SessionTest : public testing::Test {
     PMPrintSession session_ = nullptr;
 };
 
-TEST_F(SessionTest, APrinterWhosePPDIsMissingHasNoPPDReferenceNorExtensions) {
-    ScopedEnvironment missing("NV_DEMO_PPD", (folder_ / "missing.ppd").c_str());
-    ASSERT_EQ(PMSessionSetCurrentPrinter(session_, CFSTR("NorvaleDemoFax")), noErr);
-    CFTypeRef data = CFSTR("not cleared");
-    EXPECT_EQ(PMSessionGetDataFromSession(session_, CFSTR("kPMPPDReference"), &data), noErr);
-    EXPECT_EQ(data, nullptr);
-    CFArrayRef paths = nullptr;
-    ASSERT_EQ(PMSessionCopyDialogExtensionPaths(session_, &paths), noErr);
-    EXPECT_EQ(CFArrayGetCount(paths), 0);
-    CFRelease(paths);
+TEST_F(SessionTest, APrinterWhosePPDIsMissingOrDoesNotParseHasNoPPDReferenceNorExtensions) {
+    std::ofstream(folder_ / "garbled.ppd") << "*APDialogExtension: \"/x.plugin\"\nnot a PPD\n";
+    for (const char* name : {"missing.ppd", "garbled.ppd"}) {
+        SCOPED_TRACE(name);
+        ScopedEnvironment ppd("NV_DEMO_PPD", (folder_ / name).c_str());
+        ASSERT_EQ(PMSessionSetCurrentPrinter(session_, CFSTR("NorvaleDemoFax")), noErr);
+        CFTypeRef data = CFSTR("not cleared");
+        EXPECT_EQ(PMSessionGetDataFromSession(session_, CFSTR("kPMPPDReference"), &data), noErr);
+        EXPECT_EQ(data, nullptr);
+        CFArrayRef paths = nullptr;
+        ASSERT_EQ(PMSessionCopyDialogExtensionPaths(session_, &paths), noErr);
+        EXPECT_EQ(CFArrayGetCount(paths), 0);
+        CFRelease(paths);
+    }
 }
 
 TEST_F(SessionTest, ADemoJobRecordEscapesLineBreaksAndBackslashes) {

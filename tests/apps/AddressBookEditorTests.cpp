@@ -169,6 +169,9 @@ TEST_F(AddressBookEditorTest, VCardEncodingsAreDecodedOrTheCardIsSkippedWithTheR
         {"NOTE;ENCODING=QUOTED-PRINTABLE:Gr=C3=BC=\r\n=C3=9Fe", "Grüße", nullptr},
         {"NOTE;ENCODING=QUOTED-PRINTABLE:a=-1b", "a-1b", nullptr}, // no hex digits: no byte
         {"NOTE;ENCODING=BASE64:SGFsbG8=", nullptr, "encoding BASE64 of NOTE"},
+        {"NOTE;CHARSET=ISO-8859-1:Gr\xFC\xDF", "Grüß", nullptr},
+        {"NOTE:Gr\xFC\xDF", nullptr, "not valid UTF-8"}, // Latin-1 bytes without their charset
+        {"NOTE;CHARSET=X-NONE:Gr\xFC\xDF", nullptr, "character set X-NONE is unknown"},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.note);

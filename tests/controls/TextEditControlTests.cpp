@@ -146,6 +146,12 @@ TEST_F(TextEditControlTest, TheDelayedTimeIsTheClocksHourAndMinuteAndComesBackAf
     ASSERT_TRUE(time.ReInitializeCtrl(rebuilt.get()));
     EXPECT_TRUE(time.SetControlValueToUI());
     EXPECT_EQ(QTime(23, 40), rebuilt.clock()->time());
+    // A stored text that is not an "HH:MM" time leaves the clock as it is.
+    for (std::string stored : {"25:00", "7:05", "07:05x"}) {
+        EXPECT_TRUE(time.ConvertFromPreferenceString(stored.data()));
+        EXPECT_TRUE(time.SetControlValueToUI());
+        EXPECT_EQ(QTime(23, 40), rebuilt.clock()->time()) << stored;
+    }
 }
 
 } // namespace

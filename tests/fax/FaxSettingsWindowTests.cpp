@@ -154,11 +154,18 @@ TEST_F(FaxSettingsWindowTest, AddToBookWritesNamedRecipientsIntoTheChosenFileTha
             ToolboxDriver::click(addressWindow, CancelButtonCtrlID);
         });
         ToolboxDriver::click(window, lookupAddressBookButtonCtrlID);
+        // A chosen file that can no longer be written: a folder where the file was.
+        std::filesystem::remove(books / "Office");
+        std::filesystem::create_directory(books / "Office");
+        selectRows(window, recipientListTableViewCtrlID, {2});
+        expectMessage(messages);
+        ToolboxDriver::click(window, addToAddressBookButtonCtrlID);
     });
     EXPECT_EQ(
         (std::vector<std::string>{"A recipient without a name cannot be added to the address book.",
                                   "The recipients were added to the address book.",
-                                  "The address book already holds this address."}),
+                                  "The address book already holds this address.",
+                                  "The recipients could not be added to the address book file."}),
         messages);
     EXPECT_EQ((QStringList{"Zed", "Ann"}), listed) << "nothing of the refused selection written";
 }

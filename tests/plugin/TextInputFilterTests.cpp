@@ -70,6 +70,13 @@ TEST(KeyFilters, PhoneNumberTakesDiallingCharactersAndEditingKeysOnly) {
     EXPECT_EQ(field.lineEdit()->text(), QStringLiteral("14"));
 }
 
+// The password is four digits: a fifth digit or any other character beeps and is dropped.
+TEST(KeyFilters, PasswordTakesFourDigitsOnly) {
+    FilteredField field(CFSTR("FaxSettings"), passwordTextEditCtrlID, passwordFilter);
+    EXPECT_EQ(field.type(QStringLiteral("1a2345")), 2u);
+    EXPECT_EQ(field.lineEdit()->text(), QStringLiteral("1234"));
+}
+
 bool valid(const QString& text, const TextEditFilterData& filter) {
     return validateInput(reinterpret_cast<const UniChar*>(text.utf16()), &filter);
 }
