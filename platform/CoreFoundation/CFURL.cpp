@@ -37,9 +37,11 @@ bool isHex(char c) {
     return std::isxdigit(static_cast<unsigned char>(c));
 }
 
-// Characters a URL may hold as they are; everything else must be percent-escaped.
+// Characters a URL may hold as they are; everything else must be percent-escaped. A NUL is
+// tested apart: strchr would find it as the terminator of the list.
 bool isURLCharacter(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || std::strchr("-._~:/?#[]@!$&'()*+,;=%", c);
+    return std::isalnum(static_cast<unsigned char>(c)) ||
+           (c != '\0' && std::strchr("-._~:/?#[]@!$&'()*+,;=%", c));
 }
 
 bool isValidURLText(std::string_view text) {

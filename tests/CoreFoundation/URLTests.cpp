@@ -1,5 +1,5 @@
-// URLs: device URIs give their scheme and host without escapes, text that is no URL is refused,
-// and file URLs carry paths with any characters within the caller's buffer.
+// URLs: device URIs give their scheme and host without escapes, text that is no URL (a raw NUL
+// too) is refused, and file URLs carry paths with any characters within the caller's buffer.
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +29,14 @@ TEST(CFURL, DeviceURIsGiveSchemeAndHostAndBadTextIsRefused) {
     for (const char* bad : {"socket://has space", "lpd://host/%zz", "ipp://hôte/"})
         EXPECT_FALSE(url(bad)) << bad;
     EXPECT_FALSE(CFURLCreateWithString(nullptr, nullptr, nullptr));
+
+    // A raw NUL is no URL character either, so a host cannot hide text behind one.
+    static const char withNul[] = "socket://[fe80::1%25lo\0\0]:9100";
+    CFRef<CFStringRef> nulText(
+        CFStringCreateWithBytes(nullptr, reinterpret_cast<const UInt8*>(withNul),
+                                sizeof withNul - 1, kCFStringEncodingUTF8, false));
+    ASSERT_TRUE(nulText);
+    EXPECT_FALSE(CFRef<CFURLRef>(CFURLCreateWithString(nullptr, nulText.get(), nullptr)));
 }
 
 TEST(CFURL, FileURLsRoundTripPathsWithAnyCharacters) {
