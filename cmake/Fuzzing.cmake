@@ -3,10 +3,12 @@
 # and nv_add_fuzzer makes real fuzzers. Elsewhere (gcc, or NV_FUZZ off) nv_add_fuzzer does
 # nothing, so the normal builds are untouched.
 #
-#   nv_add_fuzzer(<name> SOURCES <files...> LIBRARIES <targets...> CORPUS <seed folder>)
+#   nv_add_fuzzer(<name> SOURCES <files...> LIBRARIES <targets...> CORPUS <seed folder>
+#                 [DICT <dictionary file>])
 #
 # Each fuzzer is also a ctest test labelled "fuzz" that runs it for NV_FUZZ_SMOKE_SECONDS on its
-# seed corpus (a smoke test for CI); the target "fuzzers" builds them all. A longer run:
+# seed corpus (a smoke test for CI), with the dictionary when it has one; the target "fuzzers"
+# builds them all. A longer run:
 #   build-fuzz/fuzz/<name> -max_total_time=600 build-fuzz/fuzz/<name>-corpus <seed folder>
 include_guard(GLOBAL)
 include(CheckCXXSourceCompiles)
@@ -40,7 +42,7 @@ function(nv_add_fuzzer name)
     if(NOT NV_FUZZ_SUPPORTED)
         return()
     endif()
-    cmake_parse_arguments(ARG "" "CORPUS" "SOURCES;LIBRARIES" ${ARGN})
+    cmake_parse_arguments(ARG "" "CORPUS;DICT" "SOURCES;LIBRARIES" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES})
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
@@ -48,8 +50,12 @@ function(nv_add_fuzzer name)
     # New inputs go to the work corpus in the build folder; the seeds in the source tree stay.
     set(work_corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
     file(MAKE_DIRECTORY ${work_corpus})
+    set(dict_option)
+    if(ARG_DICT)
+        set(dict_option -dict=${ARG_DICT})
+    endif()
     add_test(NAME ${name}.smoke
         COMMAND ${name} -max_total_time=${NV_FUZZ_SMOKE_SECONDS} -rss_limit_mb=2048
-                ${work_corpus} ${ARG_CORPUS})
+                ${dict_option} ${work_corpus} ${ARG_CORPUS})
     set_tests_properties(${name}.smoke PROPERTIES LABELS fuzz TIMEOUT 300)
 endfunction()
