@@ -7,6 +7,7 @@
 #include "ApplicationService.h"
 #include "CommandLine.h"
 #include "CommandLineTool.h"
+#include "Display.h"
 #include "MainWindow.h"
 #include "Screenshots.h"
 #include "TerminationSignals.h"
@@ -26,11 +27,6 @@ EditorOptions optionsOf(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         arguments += QString::fromLocal8Bit(argv[i]);
     return parseArguments(arguments);
-}
-
-bool hasDisplay() {
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    return (platform && *platform) || std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
 }
 
 void act(MainWindow& window, const EditorOptions& options) {

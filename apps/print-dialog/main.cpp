@@ -2,6 +2,7 @@
 // [--screenshot DIR | --quit-when-shown] [FILE]. Without a file it prints a sample document.
 // --quit-when-shown ends the dialog as soon as it shows its first extension pane, to measure
 // its start.
+#include "Display.h"
 #include "QuitWhenShown.h"
 #include "TerminationSignals.h"
 
@@ -55,11 +56,6 @@ bool parse(int argc, char** argv, CommandLine& line) {
     const bool screenshots = !line.screenshotFolder.empty();
     if (screenshots) return line.offscreen && !line.quitWhenShown;
     return !line.offscreen || line.quitWhenShown; // offscreen, it must end by itself
-}
-
-bool hasDisplay() {
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    return (platform && *platform) || std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
 }
 
 // Saves a picture of each pane of the dialog into the folder; false when one cannot be saved.
