@@ -1,16 +1,20 @@
 // The print dialog: print-dialog [--printer NAME] [--plugin BUNDLE]... [--offscreen]
-// [--screenshot DIR | --quit-when-shown] [FILE]. Without a file it prints a sample document.
-// --quit-when-shown ends the dialog as soon as it shows its first extension pane, to measure
-// its start.
+// [--screenshot DIR | --quit-when-shown] [FILE | --held-job ID]. Without a file it prints a
+// sample document. --quit-when-shown ends the dialog as soon as it shows its first extension
+// pane, to measure its start. --held-job finishes a job held on a CUPS fax queue (the fax job
+// agent starts the dialog so): its printer is fixed, Print releases it, Cancel cancels it.
 #include "Display.h"
+#include "HeldJobNotices.h"
 #include "QuitWhenShown.h"
 #include "TerminationSignals.h"
 
+#include <HeldJob.h>
 #include <PrintDialog.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 
@@ -26,10 +30,12 @@ struct CommandLine {
     bool offscreen = false;
     bool quitWhenShown = false;
     std::string screenshotFolder;
+    int heldJobID = 0;
 };
 
 const char kUsage[] = "usage: print-dialog [--printer NAME] [--plugin BUNDLE]... [--offscreen]\n"
-                      "                    [--screenshot DIR | --quit-when-shown] [FILE]\n"
+                      "                    [--screenshot DIR | --quit-when-shown]\n"
+                      "                    [FILE | --held-job ID]\n"
                       "--screenshot saves a picture of each pane and needs --offscreen;\n"
                       "--quit-when-shown ends the dialog once its first extension pane shows.\n";
 
@@ -43,6 +49,9 @@ bool parse(int argc, char** argv, CommandLine& line) {
             line.dialog.extraExtensions.emplace_back(argv[++i]);
         } else if (argument == "--screenshot" && hasValue) {
             line.screenshotFolder = argv[++i];
+        } else if (argument == "--held-job" && hasValue) {
+            line.heldJobID = std::atoi(argv[++i]);
+            if (line.heldJobID <= 0) return false;
         } else if (argument == "--offscreen") {
             line.offscreen = true;
         } else if (argument == "--quit-when-shown") {
@@ -53,6 +62,7 @@ bool parse(int argc, char** argv, CommandLine& line) {
             line.dialog.documentPath = argument;
         }
     }
+    if (line.heldJobID && !line.dialog.documentPath.empty()) return false;
     const bool screenshots = !line.screenshotFolder.empty();
     if (screenshots) return line.offscreen && !line.quitWhenShown;
     return !line.offscreen || line.quitWhenShown; // offscreen, it must end by itself
@@ -78,6 +88,24 @@ bool saveScreenshots(PrintDialog& dialog, const QString& folder) {
     return saved;
 }
 
+// The held job as the server has it, for the dialog; false, having said why, when it cannot be
+// finished (gone, another user's, no longer held).
+bool readHeldJob(int jobID, PrintDialogOptions& dialog) {
+    CupsJobRecord job;
+    const PrintResult read = readCupsJob(jobID, job);
+    if (read.status != noErr || !job.isHeld()) {
+        std::fprintf(stderr, "print-dialog: %s\n",
+                     read.status != noErr
+                         ? read.message.c_str()
+                         : ("Job " + std::to_string(jobID) + " is not held.").c_str());
+        return false;
+    }
+    dialog.printerID = job.queue;
+    dialog.jobTitle = job.title;
+    dialog.heldJob = job;
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -96,9 +124,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication application(argc, argv);
-    if (line.dialog.documentPath.empty()) line.dialog.documentPath = NV_SAMPLE_DOCUMENT;
-    line.dialog.jobTitle =
-        QFileInfo(QString::fromStdString(line.dialog.documentPath)).fileName().toStdString();
+    if (line.heldJobID) {
+        if (!readHeldJob(line.heldJobID, line.dialog)) return 1;
+    } else {
+        if (line.dialog.documentPath.empty()) line.dialog.documentPath = NV_SAMPLE_DOCUMENT;
+        line.dialog.jobTitle =
+            QFileInfo(QString::fromStdString(line.dialog.documentPath)).fileName().toStdString();
+    }
 
     PrintDialog dialog(line.dialog);
     // Like every print dialog, it ends once the job has gone (0) or it was cancelled (1). An exit
@@ -111,7 +143,18 @@ int main(int argc, char** argv) {
     // Asked to stop (the session ends, Ctrl+C), it ends as Cancel ends it: without a job. Every
     // loop ends, a modal sheet's too, which then counts as stopped; the dialog's destructor ends
     // the extensions.
+    // A held job stays held then, for the next time the agent shows it.
     onTerminationSignal([] { QCoreApplication::exit(1); });
+    // A held job that someone else releases, cancels or moves ends the dialog, as Cancel would
+    // but leaving the job alone, once the user has read why.
+    if (line.heldJobID)
+        watchHeldJobNotices(QString::fromStdString(line.dialog.jobTitle), [&dialog](
+                                                                              const QString& text) {
+            QMessageBox::information(&dialog, "Fax Job Changed", text + "\nThis dialog closes.");
+            std::printf("%s\n", text.toUtf8().constData());
+            std::fflush(stdout);
+            QCoreApplication::exit(1);
+        });
     if (line.quitWhenShown && dialog.extensionCount() == 0) {
         std::fprintf(stderr, "print-dialog: no extension pane to show. %s\n",
                      dialog.message().c_str());

@@ -3,19 +3,7 @@
 
 #include <cups/cups.h>
 
-#include <strings.h>
-
 namespace {
-
-// libcups guesses the type of an option it does not know: "true" and "false" become booleans
-// and a value in braces a collection. Such values go as plain names, so that they reach the
-// printer as the ticket holds them.
-bool addJobOption(ipp_t* request, const std::string& name, const std::string& value) {
-    const char* text = value.c_str();
-    if (strcasecmp(text, "true") == 0 || strcasecmp(text, "false") == 0 || text[0] == '{')
-        return ippAddString(request, IPP_TAG_JOB, IPP_TAG_NAME, name.c_str(), nullptr, text);
-    return cupsEncodeOption(request, IPP_TAG_JOB, name.c_str(), text);
-}
 
 PrintResult failure(const PrintJob& job, const char* what) {
     ipp_status_t error = cupsLastError();
@@ -33,8 +21,8 @@ PrintResult failure(const PrintJob& job, const char* what) {
 constexpr int kJobNotPrepared = -1;
 
 // Sends Create-Job; the new job's ID, 0 when the server refused it, or kJobNotPrepared when the
-// request could not be built.
-int createJob(const PrintJob& job) {
+// request could not be built (refused then names an option CUPS would not take).
+int createJob(const PrintJob& job, std::string& refused) {
     char uri[HTTP_MAX_URI];
     if (httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost",
                          ippPort(), "/printers/%s", job.printerID.c_str()) < HTTP_URI_STATUS_OK)
@@ -47,9 +35,7 @@ int createJob(const PrintJob& job) {
                      cupsUser()) &&
         ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
                      job.title.c_str());
-    for (const auto& [name, value] : job.options)
-        complete = complete && addJobOption(request, name, value);
-    if (!complete) {
+    if (!complete || !addJobOptions(request, job.options, refused)) {
         ippDelete(request);
         return kJobNotPrepared;
     }
@@ -79,7 +65,10 @@ bool sendDocument(const PrintJob& job, int jobID) {
 } // namespace
 
 PrintResult submitCupsJob(const PrintJob& job) {
-    int jobID = createJob(job);
+    std::string refused;
+    int jobID = createJob(job, refused);
+    if (jobID == kJobNotPrepared && !refused.empty())
+        return {kPMQueueJobFailed, refused + " The document was not printed."};
     if (jobID == kJobNotPrepared)
         return {kPMQueueJobFailed, "The job for \"" + job.printerName +
                                        "\" cannot be prepared; the document was not printed."};

@@ -1,4 +1,5 @@
 // Printing a document with the session's ticket on its current printer.
+#include "HeldJob.h"
 #include "PMCore.h"
 #include "PrintJob.h"
 #include "PrinterRecord.h"
@@ -52,4 +53,10 @@ OSStatus PMSessionPrintWithFile(PMPrintSession session, CFURLRef fileURL, CFStri
     PrintResult result = print(session, fileURL, jobTitle);
     if (outcome) *outcome = makeCFString(result.message).release();
     return result.status;
+}
+
+PrintResult releaseHeldJob(PMPrintSession session, const CupsJobRecord& job) {
+    PMTicketRef ticket = session ? sessionTicket(session) : nullptr;
+    if (!ticket) return {kPMInvalidPrintSession, "There is no print session."};
+    return setOptionsAndRelease(job, collectJobOptions(ticket));
 }

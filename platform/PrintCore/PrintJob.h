@@ -3,6 +3,8 @@
 
 #include "PMTicket.h"
 
+#include <cups/cups.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -27,6 +29,10 @@ struct PrintResult {
 // Every ticket item (key and text value) and every PPD choice of the ticket; a PPD choice wins
 // over a ticket item of the same name.
 JobOptions collectJobOptions(PMTicketRef ticket);
+// Adds every option to the request as a job attribute. False, with a sentence naming the option,
+// when one is a value that CUPS would refuse (too long, control characters, not UTF-8): a value
+// is never cut short.
+bool addJobOptions(ipp_t* request, const JobOptions& options, std::string& refused);
 // Reads the whole file; kPMOpenFailed or kPMReadFailed with the reason when it cannot.
 PrintResult readDocument(const std::string& path, std::vector<char>& bytes);
 // Creates a CUPS job on the queue and sends the document with the options.

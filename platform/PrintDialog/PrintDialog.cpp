@@ -3,6 +3,8 @@
 #include "CFText.h"
 #include "ExtensionLocator.h"
 
+#include <HeldJob.h>
+
 #include <CarbonEvents.h>
 #include <HIToolboxQt.h>
 #include <MacErrors.h>
@@ -76,6 +78,12 @@ void PrintDialog::buildWindow() {
     printerLabel->setBuddy(printerPopup_);
     top->addWidget(printerPopup_, 1);
     layout->addLayout(top);
+    if (options_.heldJob) {
+        printerPopup_->setEnabled(false);
+        auto* document = new QLabel(tr("Document: %1").arg(qText(options_.heldJob->title)));
+        document->setObjectName("documentLabel");
+        layout->addWidget(document);
+    }
 
     panePopup_ = new QComboBox();
     panePopup_->setObjectName("panePopup");
@@ -269,6 +277,19 @@ bool PrintDialog::print() {
             return false;
         }
     }
+    if (options_.heldJob) {
+        const PrintResult result = releaseHeldJob(session_, *options_.heldJob);
+        say(result.message);
+        if (result.status != noErr) return false;
+    } else if (!printDocument()) {
+        return false;
+    }
+    endExtensions(noErr);
+    finish(true);
+    return true;
+}
+
+bool PrintDialog::printDocument() {
     CFRef<CFURLRef> document(CFURLCreateFromFileSystemRepresentation(
         nullptr, reinterpret_cast<const UInt8*>(options_.documentPath.data()),
         CFIndex(options_.documentPath.size()), false));
@@ -277,14 +298,12 @@ bool PrintDialog::print() {
                                                    makeCFString(options_.jobTitle).get(), &outcome);
     CFRef<CFStringRef> ownedOutcome(outcome);
     say(outcome ? utf8Text(outcome) : "Printing failed (error " + std::to_string(status) + ").");
-    if (status != noErr) return false;
-    endExtensions(noErr);
-    finish(true);
-    return true;
+    return status == noErr;
 }
 
 void PrintDialog::cancel() {
     if (finished_) return;
+    if (options_.heldJob) say(cancelCupsJob(*options_.heldJob).message);
     endExtensions(kPMCancel);
     finish(false);
 }

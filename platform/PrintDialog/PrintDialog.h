@@ -6,6 +6,8 @@
 
 #include "DialogExtension.h"
 
+#include <CupsJobRecord.h>
+
 #include <MacWindows.h>
 #include <PMCore.h>
 
@@ -13,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +31,9 @@ struct PrintDialogOptions {
     bool printerExtensions = true; // false: the printer's own extensions (its PPD's) are not loaded
     std::string documentPath;      // what Print prints
     std::string jobTitle;
+    // A job held on a CUPS queue to finish instead of a document: its printer is fixed and its
+    // title shown; Print sets the job's options and releases it, Cancel cancels it.
+    std::optional<CupsJobRecord> heldJob;
 };
 
 class PrintDialog : public QWidget {
@@ -38,7 +44,8 @@ class PrintDialog : public QWidget {
     // What the buttons and popups do, for the application and the tests.
     // Print: sends "ok  " to the window; when no handler consumes it, has every extension
     // write its settings into the ticket and prints. True when the job went to the printer.
-    // Cancel (also the window's close box) ends the extensions with kPMCancel. Once a job has
+    // Cancel (also the window's close box) ends the extensions with kPMCancel (and cancels a held
+    // job). Once a job has
     // gone or the dialog was cancelled, the dialog is finished: Print and Cancel do nothing.
     bool print();
     void cancel();
@@ -61,6 +68,7 @@ class PrintDialog : public QWidget {
     void loadExtension(const std::string& bundlePath);
     void endExtensions(OSStatus status);
     void refreshSummary();
+    bool printDocument(); // the document to the current printer; false when it did not go
     void say(const std::string& text); // adds a line to the message line
     void finish(bool printed);         // disables the dialog's controls, then onFinished
     static OSStatus closeBoxPressed(EventHandlerCallRef, EventRef, void* dialog);

@@ -1,0 +1,15 @@
+// The fax job agent tells a dialog it started for a held job when that job changes behind the
+// dialog's back: one line on the dialog's standard input, "released", "cancelled", "moved" or
+// "removed".
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// Calls onNotice on the event loop with the sentence that explains each line read from
+// standard input (an unknown line gives a general one). The end of the input ends the watch.
+void watchHeldJobNotices(const QString& jobTitle, std::function<void(const QString&)> onNotice);
+
+// The sentence for a notice line.
+QString heldJobNoticeText(const QString& jobTitle, const QString& notice);
