@@ -27,6 +27,10 @@ EditorOptions parseArguments(const QStringList& arguments) {
             options.offscreen = true;
             continue;
         }
+        if (argument == QLatin1String("--version")) {
+            options.version = true;
+            continue;
+        }
         if (argument.startsWith(QLatin1String("-psn_"))) continue; // the Mac's process serial
         bool known = false;
         for (const auto& [name, field] : valued) {

@@ -2,7 +2,8 @@
 // "-SFAXConnectionType NET" and "-SFAXAddress ADDR" (each option and its value one argument,
 // or two); scripts use "--import FILE --into BOOK" and "--export BOOK --to FILE"; other
 // arguments are book files to open. "--gapplication-service" is D-Bus activation.
-// "--offscreen --screenshot DIR" saves pictures of the editor into DIR and ends.
+// "--offscreen --screenshot DIR" saves pictures of the editor into DIR and ends; "--version"
+// prints the product's version and ends.
 #pragma once
 
 #include <QString>
@@ -15,6 +16,7 @@ struct EditorOptions {
     QString deviceAddress;
     QStringList books;
     bool service = false;
+    bool version = false;     // --version
     bool offscreen = false;   // Qt's offscreen platform: no display needed
     QString screenshotFolder; // --screenshot DIR, with --offscreen
     QString error;            // not empty for arguments that make no sense

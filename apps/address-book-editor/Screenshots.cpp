@@ -6,6 +6,7 @@
 #include "ImportDialog.h"
 #include "ImportPlan.h"
 #include "MainWindow.h"
+#include "ProductFiles.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -81,7 +82,8 @@ int saveScreenshots(MainWindow& window, const EditorOptions& options) {
 
     BookContents book;
     AddressBook(bookPath).read(book);
-    const QString sample = QStringLiteral(NV_SAMPLE_CONTACTS);
+    const QString sample =
+        productDataFile(QStringLiteral("SampleContacts.vcf"), NV_SAMPLE_CONTACTS);
     ImportDialog preview(sample, planImport(readContactFile(sample), book),
                          AddressBook(bookPath).name(), &window);
     pictures.save(preview, "address-book-editor-import-preview");

@@ -2,6 +2,7 @@
 //   address-book-editor [BOOK...] [-SFAXConnectionType USB|NET] [-SFAXAddress ADDR]
 //   address-book-editor --import FILE --into BOOK | --export BOOK --to FILE
 //   address-book-editor --offscreen --screenshot DIR [BOOK] [-SFAXConnectionType NET ...]
+//   address-book-editor --version
 // Commands run without a window or display; otherwise one editor runs per session and a later
 // start hands its arguments to it (ApplicationService.h).
 #include "ApplicationService.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <cstdlib>
@@ -40,6 +42,11 @@ void act(MainWindow& window, const EditorOptions& options) {
 
 int main(int argc, char** argv) {
     const EditorOptions options = optionsOf(argc, argv);
+    if (options.version && options.error.isEmpty()) {
+        std::printf("%s (Sendra Fax) %s\n",
+                    qPrintable(QFileInfo(QString::fromLocal8Bit(argv[0])).fileName()), NV_VERSION);
+        return 0;
+    }
     Qrol_Initialize(0);
     if (options.isCommand() || !options.error.isEmpty()) {
         QCoreApplication application(argc, argv);

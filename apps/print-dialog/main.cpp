@@ -5,6 +5,7 @@
 // agent starts the dialog so): its printer is fixed, Print releases it, Cancel cancels it.
 #include "Display.h"
 #include "HeldJobNotices.h"
+#include "ProductFiles.h"
 #include "QuitWhenShown.h"
 #include "TerminationSignals.h"
 
@@ -127,7 +128,9 @@ int main(int argc, char** argv) {
     if (line.heldJobID) {
         if (!readHeldJob(line.heldJobID, line.dialog)) return 1;
     } else {
-        if (line.dialog.documentPath.empty()) line.dialog.documentPath = NV_SAMPLE_DOCUMENT;
+        if (line.dialog.documentPath.empty())
+            line.dialog.documentPath =
+                productDataFile("SampleDocument.txt", NV_SAMPLE_DOCUMENT).toStdString();
         line.dialog.jobTitle =
             QFileInfo(QString::fromStdString(line.dialog.documentPath)).fileName().toStdString();
     }

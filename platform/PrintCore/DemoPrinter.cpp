@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <vector>
 
 namespace {
 
@@ -31,11 +30,12 @@ PrinterPtr makeDemoPrinter() {
 std::string demoPrinterPPDPath() {
     if (const char* configured = std::getenv("NV_DEMO_PPD"); configured && *configured)
         return configured;
-    std::vector<std::filesystem::path> candidates{std::filesystem::path(NV_INSTALLED_PPD_DIR) /
-                                                  kDemoPPDName};
-    if (std::filesystem::path library = libraryDirectory(); !library.empty())
-        candidates.insert(candidates.begin(), library / "Printers" / kDemoPPDName);
-    for (const std::filesystem::path& candidate : candidates) {
+    const std::filesystem::path library = libraryDirectory();
+    if (library.empty()) return {};
+    // The build tree's copy beside the library, else the installed tree's PPD folder.
+    for (const std::filesystem::path& candidate :
+         {library / "Printers" / kDemoPPDName,
+          (library / NV_PPD_DIR_FROM_LIBRARY / kDemoPPDName).lexically_normal()}) {
         std::error_code error;
         if (std::filesystem::is_regular_file(candidate, error)) return candidate.string();
     }

@@ -10,5 +10,6 @@ inline constexpr char kDemoPrinterID[] = "NorvaleDemoFax";
 
 PrinterPtr makeDemoPrinter();
 // The demo printer's PPD file: NV_DEMO_PPD when set, else Printers/NorvaleDemoFax.ppd beside
-// this library (the build tree), else the installed data folder. Empty when none exists.
+// this library (the build tree), else the installed tree's PPD folder, found from this library's
+// folder. Empty when none exists.
 std::string demoPrinterPPDPath();

@@ -8,13 +8,17 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> pluginSearchPath() {
     std::vector<std::string> folders;
+    std::error_code error;
+    const fs::path program = fs::read_symlink("/proc/self/exe", error);
+    if (!error)
+        folders.push_back(
+            (program.parent_path() / NV_PLUGIN_DIR_FROM_PROGRAM).lexically_normal().string());
     if (const char* path = std::getenv("NV_PLUGIN_PATH")) {
         std::istringstream list(path);
         for (std::string folder; std::getline(list, folder, ':');)
             if (!folder.empty()) folders.push_back(folder);
     }
     folders.emplace_back(NV_BUILD_PLUGIN_DIR);
-    folders.emplace_back(NV_INSTALLED_PLUGIN_DIR);
     return folders;
 }
 

@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-// The folders searched, in order: those of NV_PLUGIN_PATH (colon-separated), then the build
-// tree's plug-in folder, then the installed one.
+// The folders searched, in order: the installed tree's plug-in folder found from the running
+// program's own folder (so an installed or unpacked tree finds its own bundles), those of
+// NV_PLUGIN_PATH (colon-separated), then the build tree's plug-in folder.
 std::vector<std::string> pluginSearchPath();
 
 // The bundle that namedPath stands for: namedPath itself when it is a folder, else the first
