@@ -8,9 +8,16 @@ namespace {
 constexpr int kConnectMilliseconds = 5000;
 constexpr double kAnswerSeconds = 10;
 
+// A server that asks for a password is refused: libcups would otherwise ask for it on the
+// terminal, where nobody answers a dialog or an agent.
+const char* noPassword(const char*, http_t*, const char*, const char*, void*) {
+    return nullptr;
+}
+
 } // namespace
 
 CupsConnection connectToCupsServer() {
+    cupsSetPasswordCB2(noPassword, nullptr);
     http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                                 kConnectMilliseconds, nullptr);
     // Without a callback, a read or write that outlasts the time-out fails.

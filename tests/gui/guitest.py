@@ -134,6 +134,28 @@ class GuiTest(unittest.TestCase):
                         os.path.join(SOURCE, "resources", "DemoAddressBook", "contacts.json")],
                        check=True, stdout=subprocess.DEVNULL)
 
+    def fax_queue(self, *options):
+        """Starts a private CUPS server (tests/private-cupsd) whose fax queue holds every job,
+        and points this test's programs at it; cupsd's D-Bus signals go to the session bus,
+        standing in for the system bus. The server process, with .queue and .records."""
+        os.environ["DBUS_SYSTEM_BUS_ADDRESS"] = os.environ["DBUS_SESSION_BUS_ADDRESS"]
+        self.addCleanup(os.environ.pop, "DBUS_SYSTEM_BUS_ADDRESS", None)
+        server = self.start_service([os.path.join(BUILD, "tests", "private-cupsd"), "--hold",
+                                     *options], stdout=subprocess.PIPE, stderr=None, text=True)
+        said = dict(server.stdout.readline().strip().rsplit(" ", 1) for _ in range(3))
+        self.assertIn("Listening on", said, "private-cupsd did not start")
+        os.environ["CUPS_SERVER"] = said["Listening on"]
+        self.addCleanup(os.environ.update, CUPS_SERVER="127.0.0.1:1")
+        server.queue, server.records = said["Queue"], said["Records in"]
+        return server
+
+    def lp(self, queue, title, *options):
+        """Prints a small document to the queue as an application would; the job's number."""
+        said = subprocess.run(["lp", "-d", queue, "-t", title, *options,
+                               self.write_file("letter.txt", "Dear Ada,\n")],
+                              check=True, capture_output=True, text=True).stdout
+        return int(said.split()[3].rsplit("-", 1)[1])
+
     def demo_device(self, password):
         """Starts the fax device simulator with the demo data, as the demo printer's device."""
         log = os.path.join(self.home, "device.log")
@@ -186,6 +208,18 @@ class GuiTest(unittest.TestCase):
                 for r in range(cells.nRows)]
 
     # Acting as a person does.
+
+    def open_sheet_from(self, app, pane):
+        """Types the sender's name into the fax pane and presses Print: the sheet opens."""
+        self.choose(self.find(pane, "combo box", "Registered on Device"), "Sender Name")
+        self.type(self.find(pane, "text", "Sender Name"), "Ada Lovelace")
+        self.click(self.find(pane, "push button", "Print"))
+        return self.window(app, "Fax Settings")
+
+    def add_recipient(self, sheet, name, number):
+        self.type(self.find(sheet, "text", "Name"), name)
+        self.type(self.find(sheet, "text", "Fax Number"), number)
+        self.click(self.find(sheet, "push button", "Add"))
 
     def xdotool(self, *arguments):
         subprocess.run(["xdotool", *map(str, arguments)], check=True)

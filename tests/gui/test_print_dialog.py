@@ -17,17 +17,7 @@ class PrintDialogTest(GuiTest):
         return self.window(self.app, "Print")
 
     def open_sheet(self):
-        """Types the sender's name into the pane and presses Print: the sheet opens."""
-        pane = self.open_dialog()
-        self.choose(self.find(pane, "combo box", "Registered on Device"), "Sender Name")
-        self.type(self.find(pane, "text", "Sender Name"), "Ada Lovelace")
-        self.click(self.find(pane, "push button", "Print"))
-        return self.window(self.app, "Fax Settings")
-
-    def add_recipient(self, sheet, name, number):
-        self.type(self.find(sheet, "text", "Name"), name)
-        self.type(self.find(sheet, "text", "Fax Number"), number)
-        self.click(self.find(sheet, "push button", "Add"))
+        return self.open_sheet_from(self.app, self.open_dialog())
 
     def answer_message(self, text):
         """The plug-in's message window says the text; OK closes it."""

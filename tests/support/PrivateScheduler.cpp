@@ -65,8 +65,8 @@ std::string readText(const fs::path& path) {
 
 } // namespace
 
-PrivateScheduler::PrivateScheduler(fs::path ppd, fs::path backend)
-    : ppd_(std::move(ppd)), backend_(std::move(backend)) {}
+PrivateScheduler::PrivateScheduler(fs::path ppd, fs::path backend, SchedulerSetup setup)
+    : ppd_(std::move(ppd)), backend_(std::move(backend)), setup_(std::move(setup)) {}
 
 PrivateScheduler::~PrivateScheduler() {
     stop();
@@ -121,11 +121,24 @@ bool PrivateScheduler::writeConfiguration(std::string& whyNot) {
     std::string daemon = "Listen 127.0.0.1:" + std::to_string(port_) +
                          "\nLogLevel debug\nBrowsing No\nWebInterface No\nDefaultAuthType None\n"
                          "<Location />\nOrder allow,deny\nAllow all\n</Location>\n"
-                         "<Policy default>\n<Limit All>\nOrder deny,allow\n</Limit>\n</Policy>\n";
-    std::string printers = std::string("<DefaultPrinter ") + kQueue +
-                           ">\nInfo Test fax queue\nDeviceURI nvrecord:" + root +
-                           "/records\nState Idle\nAccepting Yes\nShared No\n"
-                           "JobSheets none none\nErrorPolicy abort-job\n</DefaultPrinter>\n";
+                         "<Policy default>\n";
+    if (!setup_.refusedOperation.empty())
+        // Loopback clients pass every host rule: the operation is for a user nobody is.
+        daemon += "<Limit " + setup_.refusedOperation + ">\nRequire user nobody-else\n</Limit>\n";
+    daemon += "<Limit All>\nOrder deny,allow\n</Limit>\n</Policy>\n";
+    if (!setup_.records.empty()) {
+        fs::create_directories(setup_.records, error);
+        if (lp && chown(setup_.records.c_str(), lp->pw_uid, lp->pw_gid) != 0) {
+            whyNot = "cannot hand the records folder to lp";
+            return false;
+        }
+    }
+    std::string printers =
+        std::string("<DefaultPrinter ") + kQueue +
+        ">\nInfo Test fax queue\nDeviceURI nvrecord:" + recordsFolder().string() +
+        "\nState Idle\nAccepting Yes\nShared No\n"
+        "JobSheets none none\nErrorPolicy abort-job\n" +
+        (setup_.holdJobs ? "Option job-hold-until indefinite\n" : "") + "</DefaultPrinter>\n";
     if (port_ == 0 || !writeText(root_ / "conf/cups-files.conf", files) ||
         !writeText(root_ / "conf/cupsd.conf", daemon) ||
         !writeText(root_ / "conf/printers.conf", printers) ||
@@ -142,7 +155,7 @@ bool PrivateScheduler::start(std::string& whyNot) {
             whyNot = std::string(program) + " is missing (Debian package cups-daemon)";
             return false;
         }
-    if (!writeConfiguration(whyNot)) return false;
+    if (root_.empty() && !writeConfiguration(whyNot)) return false;
     std::string output = (root_ / "log/cupsd.out").string();
     std::string daemonConf = (root_ / "conf/cupsd.conf").string();
     std::string filesConf = (root_ / "conf/cups-files.conf").string();
@@ -152,6 +165,9 @@ bool PrivateScheduler::start(std::string& whyNot) {
         return false;
     }
     if (pid_ == 0) {
+        sigset_t none; // whatever signals the caller holds back, cupsd takes its own
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
         int log = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (log >= 0) {
             dup2(log, STDOUT_FILENO);
@@ -202,6 +218,10 @@ bool PrivateScheduler::removeQueue() const {
                  cupsUser());
     ippDelete(cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/admin/"));
     return cupsLastError() <= IPP_STATUS_OK_CONFLICTING;
+}
+
+fs::path PrivateScheduler::recordsFolder() const {
+    return setup_.records.empty() ? root_ / "records" : setup_.records;
 }
 
 std::string PrivateScheduler::address() const {
