@@ -2,6 +2,7 @@
 // demo spool's escapes and failures, and a private CUPS scheduler's.
 #include <CFNumber.h>
 #include <CFRef.h>
+#include <HeldJob.h>
 #include <PrintCore.h>
 #include <PrivateScheduler.h>
 #include <ScopedEnvironment.h>
@@ -152,6 +153,34 @@ TEST_F(SessionTest, CupsJobsKeepTheirTextAndFailuresKeepTheDocument) {
     EXPECT_EQ(print(file, outcome), kPMServerNotFound) << outcome;
     EXPECT_NE(outcome.find(file.string()), std::string::npos) << outcome;
     EXPECT_TRUE(fs::exists(file));
+}
+
+// A held job is never released with a value cut short or that CUPS would refuse: the dialog
+// says which setting it is, and the job stays held.
+TEST_F(SessionTest, HeldJobStaysHeldWhenAValueCannotBeSent) {
+    SchedulerSetup holding;
+    holding.holdJobs = true;
+    PrivateScheduler scheduler(NV_DEMO_PPD_SOURCE, NV_RECORDING_BACKEND, holding);
+    std::string whyNot;
+    if (!scheduler.start(whyNot))
+        GTEST_SKIP() << "No private CUPS scheduler can start here: " << whyNot;
+    cupsSetServer(scheduler.address().c_str());
+    const int jobID = cupsPrintFile("NVTestFax", document().c_str(), "Letter", 0, nullptr);
+    CupsJobRecord job;
+    ASSERT_EQ(readCupsJob(jobID, job).status, noErr);
+    ASSERT_TRUE(job.isHeld());
+    for (const std::string& value : {std::string(300, 'x'), std::string("Max\x01Mustermann")}) {
+        ASSERT_EQ(PMTicketSetCString(ticket(), nullptr, CFSTR("SFaxDestinationName1"),
+                                     value.c_str(), false),
+                  noErr);
+        const PrintResult result = releaseHeldJob(session_, job);
+        EXPECT_EQ(result.status, kPMQueueJobFailed) << value;
+        EXPECT_NE(result.message.find("\"SFaxDestinationName1\""), std::string::npos)
+            << result.message;
+        EXPECT_NE(result.message.find("still held"), std::string::npos) << result.message;
+        ASSERT_EQ(readCupsJob(jobID, job).status, noErr);
+        EXPECT_TRUE(job.isHeld());
+    }
 }
 
 } // namespace
