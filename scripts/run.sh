@@ -3,7 +3,16 @@
 # with the demo fax device (the device tab of the address window) and a demo address-book file
 # (its file tab) ready. Without a display it saves pictures of the dialog's panes and of the
 # address book editor instead, and says where. Arguments are passed to the dialog (for example a document to print).
+#   scripts/run.sh --fax-queue   faxing from any application instead: a private CUPS server on
+#                                loopback with a held fax queue, and the fax job agent, which
+#                                shows the fax pane for every document printed to that queue.
 set -euo pipefail
+
+fax_queue=false
+if [ "${1:-}" = "--fax-queue" ]; then
+  fax_queue=true
+  shift
+fi
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
@@ -48,6 +57,47 @@ export XDG_DATA_DIRS="$build/share:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}
 
 # Jobs for the demo printer are written into a spool folder of the build.
 export NV_DEMO_SPOOL="$build/DemoFaxSpool"
+
+# Faxing from any application: cupsd of our own on loopback, its fax queue holding every job and
+# its backend recording into the demo spool, a private message bus standing in for the system
+# bus that carries cupsd's signals, and the agent in the foreground until Ctrl+C.
+if $fax_queue; then
+  if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    echo "The fax job agent shows its dialogs on a display: run this on a desktop or under xvfb-run."
+    exit 1
+  fi
+  bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+  bus_pid=$(echo "$bus" | sed -n 2p)
+  export DBUS_SYSTEM_BUS_ADDRESS=$(echo "$bus" | head -1)
+  cupsd_log="$build/private-cupsd.log"
+  "$build/tests/private-cupsd" --hold --records "$NV_DEMO_SPOOL" >"$cupsd_log" 2>&1 &
+  cupsd_pid=$!
+  trap 'kill "$cupsd_pid" "$bus_pid" "$device_pid" 2>/dev/null || true' EXIT
+  for _ in $(seq 50); do
+    grep -q '^Records in' "$cupsd_log" && break
+    sleep 0.1
+  done
+  export CUPS_SERVER=$(sed -n 's/^Listening on //p' "$cupsd_log")
+  queue=$(sed -n 's/^Queue //p' "$cupsd_log")
+  if [ -z "$CUPS_SERVER" ]; then
+    echo "The private CUPS server did not start:"
+    cat "$cupsd_log"
+    exit 1
+  fi
+  cat <<TRY
+
+A private CUPS server listens on $CUPS_SERVER with the fax queue $queue, which holds every job
+until the fax job agent has shown it. From another terminal, print to it as any application
+does, for example:
+  CUPS_SERVER=$CUPS_SERVER lp -d $queue -t "My letter" /etc/hostname
+The print dialog pops up with the fax pane for that job: fill in the sheet and press Start
+Sending, and the fax reaches the queue's backend, which records the document and its fax
+options in $NV_DEMO_SPOOL (the "options" file). Cancel cancels the job. Ctrl+C here ends it all.
+
+TRY
+  "$build/apps/fax-job-agent/fax-job-agent" || true
+  exit
+fi
 
 dialog=("$build/apps/print-dialog/print-dialog" --printer NorvaleDemoFax)
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
