@@ -19,6 +19,7 @@ packages=(
   xdotool at-spi2-core python3-pyatspi xclip # the GUI tests: X input, accessibility, clipboard
   time # peak memory of the dialog processes in the benchmarks
   gcovr # scripts/coverage.sh
+  dpkg-dev lintian appstream # the Debian package: its version, dependencies, checks
 )
 
 missing=()
