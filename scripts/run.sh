@@ -18,6 +18,14 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
 "$root/scripts/setup.sh" "$build"
 
+# Waits (5 s at most) until a helper's log has a line that begins with the text.
+await_line() {
+  for _ in $(seq 50); do
+    grep -q "^$2" "$1" && return
+    sleep 0.1
+  done
+}
+
 # The demo printer's device (127.0.0.1): the fax device simulator with the demo address data,
 # on a free loopback port that the device calls find in NV_FAX_DEVICE_PORT; stopped on exit.
 device_password=1234
@@ -27,10 +35,7 @@ device_log="$build/fax-device-simulator.log"
   >"$device_log" 2>&1 &
 device_pid=$!
 trap 'kill "$device_pid" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do
-  grep -q '^Listening on' "$device_log" && break
-  sleep 0.1
-done
+await_line "$device_log" 'Listening on'
 if NV_FAX_DEVICE_PORT=$(sed -n 's/^Listening on .* port \([0-9]*\)$/\1/p' "$device_log" | head -1) &&
    [ -n "$NV_FAX_DEVICE_PORT" ]; then
   export NV_FAX_DEVICE_PORT
@@ -73,10 +78,7 @@ if $fax_queue; then
   "$build/tests/private-cupsd" --hold --records "$NV_DEMO_SPOOL" >"$cupsd_log" 2>&1 &
   cupsd_pid=$!
   trap 'kill "$cupsd_pid" "$bus_pid" "$device_pid" 2>/dev/null || true' EXIT
-  for _ in $(seq 50); do
-    grep -q '^Records in' "$cupsd_log" && break
-    sleep 0.1
-  done
+  await_line "$cupsd_log" 'Records in'
   export CUPS_SERVER=$(sed -n 's/^Listening on //p' "$cupsd_log")
   queue=$(sed -n 's/^Queue //p' "$cupsd_log")
   if [ -z "$CUPS_SERVER" ]; then
