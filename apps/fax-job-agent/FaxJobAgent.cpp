@@ -97,6 +97,7 @@ void FaxJobAgent::lost(const std::string& why) {
 }
 
 void FaxJobAgent::poll() {
+    if (!connection_) return; // lost meanwhile: the retry subscribes again
     std::optional<NotificationBatch> batch = subscription_.fetch(connection_.get());
     if (!batch) return lost("the print server no longer answers for the subscription");
     pollTimer_.start(batch->pollSeconds * 1000);
@@ -104,10 +105,12 @@ void FaxJobAgent::poll() {
 }
 
 void FaxJobAgent::renew() {
+    if (!connection_) return;
     if (!subscription_.renew(connection_.get())) lost("the subscription cannot be renewed");
 }
 
 void FaxJobAgent::reconcile() {
+    if (!connection_) return;
     ipp_t* request = newCupsRequest(IPP_OP_GET_JOBS, "/");
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr,
                  "not-completed");
@@ -191,5 +194,5 @@ void FaxJobAgent::dialogEnded(int exitCode, QProcess::ExitStatus status) {
     say("the dialog of job " + std::to_string(shownJob_.id) + " " + how);
     dialog_->deleteLater();
     dialog_ = nullptr;
-    if (connection_) reconcile(); // the next held job, if any
+    reconcile(); // the next held job, if any
 }

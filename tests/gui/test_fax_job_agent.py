@@ -37,9 +37,11 @@ class FaxJobAgentTest(GuiTest):
         return [dict(option.split("=", 1) for option in shlex.split(line))
                 for line in open(path).read().splitlines()]
 
+    def lpstat(self, *options):
+        return subprocess.run(["lpstat", *options], capture_output=True, text=True).stdout
+
     def held_jobs(self):
-        return subprocess.run(["lpstat", "-o", self.server.queue], capture_output=True,
-                              text=True).stdout
+        return self.lpstat("-o", self.server.queue)
 
     def test_held_job_is_sent_with_every_fax_setting(self):
         self.start_agent()
@@ -81,11 +83,15 @@ class FaxJobAgentTest(GuiTest):
     def test_agent_subscribes_again_after_the_server_restarts(self):
         self.start_agent()
         self.server.send_signal(signal.SIGUSR1)  # cupsd stops ...
-        wait_for("cupsd to stop", lambda: subprocess.run(
-            ["lpstat", "-r"], capture_output=True, text=True).stdout.find("not running") >= 0)
-        self.server.send_signal(signal.SIGUSR2)  # ... and starts again
-        wait_for("cupsd to start", lambda: subprocess.run(
-            ["lpstat", "-r"], capture_output=True, text=True).stdout.find("is running") >= 0)
+        wait_for("cupsd to stop", lambda: "not running" in self.lpstat("-r"))
+        # ... a change signalled meanwhile finds it gone ...
+        subprocess.run(["dbus-send", "--bus=" + os.environ["DBUS_SYSTEM_BUS_ADDRESS"],
+                        "--type=signal", "/com/redhat/PrinterSpooler",
+                        "com.redhat.PrinterSpooler.QueueChanged", "string:"], check=True)
+        while "trying again" not in self.agent.stdout.readline():
+            pass
+        self.server.send_signal(signal.SIGUSR2)  # ... and it starts again
+        wait_for("cupsd to start", lambda: "is running" in self.lpstat("-r"))
         self.lp(self.server.queue, "After the restart")
         self.send(self.dialog_for("After the restart"), "0307654321")
         wait_for("the fax job at the printer", self.recorded)
