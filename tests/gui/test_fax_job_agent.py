@@ -44,8 +44,9 @@ class FaxJobAgentTest(GuiTest):
         return self.lpstat("-o", self.server.queue)
 
     def test_held_job_is_sent_with_every_fax_setting(self):
-        self.start_agent()
-        self.lp(self.server.queue, "Quarterly report")
+        self.server = self.fax_queue()
+        self.lp(self.server.queue, "Quarterly report")  # held before the agent starts
+        self.agent = self.start("fax-job-agent")
         self.send(self.dialog_for("Quarterly report"), "0301234567")
         options = wait_for("the fax job at the printer", self.recorded)[0]
         self.assertEqual(options[KEY + "SFaxCoverSenderName"], "Ada Lovelace")
