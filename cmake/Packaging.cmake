@@ -31,6 +31,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION comm)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/DebianConffiles.cmake)
 # The linked libraries' packages come from dpkg-shlibdeps, which finds the private libraries
 # through the $ORIGIN run paths. Added to them, what is used without being linked: lpadmin,
 # which the fax job agent runs to set up a fax queue, and the session bus, on which the

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the build tree, unpacks it into a scratch folder and runs the
 # unpacked programs from there with a clean environment: the print dialog shows the fax pane on
-# the demo printer, the editor tells its version, the import tool starts. Every library, the
-# plug-in bundle and the PPD must come from the unpacked tree, nothing from the build or source
-# tree, and the editor's AppStream metadata must validate.
+# the demo printer, the editor tells its version, the import tool and the fax job agent start.
+# Every library, the plug-in bundle and the PPD must come from the unpacked tree, nothing from the
+# build or source tree, and the editor's AppStream metadata must validate.
 #   unpacked-package-test.sh BUILD_DIR SOURCE_DIR SCRATCH VERSION
 set -euo pipefail
 build=$1 source=$2 scratch=$3 version=$4
@@ -32,9 +32,11 @@ unpacked "$bin/sendra-fax-print-dialog" --printer NorvaleDemoFax --offscreen --q
 said=$(unpacked "$bin/sendra-fax-address-book-editor" --version) ||
   fail "the unpacked editor's --version failed"
 [[ $said == *" $version" ]] || fail "the editor says '$said', not version $version"
-status=0
-unpacked "$bin/sendra-fax-address-book-import" 2>/dev/null || status=$?
-[ "$status" -eq 2 ] || fail "the unpacked import tool ended with $status, not its usage (2)"
+for program in sendra-fax-address-book-import sendra-fax-job-agent; do
+  status=0
+  unpacked "$bin/$program" --no-such-option 2>/dev/null || status=$?
+  [ "$status" -eq 2 ] || fail "the unpacked $program ended with $status, not with its usage (2)"
+done
 
 loaded=$(sed -n 's/.*calling init: //p' "$scratch"/loader.*)
 grep -q "^$scratch/root/usr/lib/.*/NVSendraFax.plugin/" <<<"$loaded" ||
