@@ -37,11 +37,11 @@ class PrintDialogTest : public testing::Test {
         setenv("NV_DEMO_SPOOL", (folder_ / "spool").c_str(), 1);
         setenv("CUPS_SERVER", "127.0.0.1:1", 1);
         std::ofstream(folder_ / "letter.txt") << "A letter to fax.\n";
-        options_ = {"NorvaleDemoFax",
-                    {TEST_EXTENSION_BUNDLE},
-                    false,
-                    (folder_ / "letter.txt").string(),
-                    "letter.txt"};
+        options_.printerID = "NorvaleDemoFax";
+        options_.extraExtensions = {TEST_EXTENSION_BUNDLE};
+        options_.printerExtensions = false;
+        options_.documentPath = (folder_ / "letter.txt").string();
+        options_.jobTitle = "letter.txt";
     }
 
     std::unique_ptr<PrintDialog> openDialog() {
