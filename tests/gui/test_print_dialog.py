@@ -17,7 +17,8 @@ class PrintDialogTest(GuiTest):
         return self.window(self.app, "Print")
 
     def open_sheet(self):
-        return self.open_sheet_from(self.app, self.open_dialog())
+        pane = self.open_dialog()
+        return self.open_sheet_from(self.app, pane)
 
     def answer_message(self, text):
         """The plug-in's message window says the text; OK closes it."""
