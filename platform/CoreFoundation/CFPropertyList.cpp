@@ -27,6 +27,23 @@ QString toQString(CFStringRef string) {
     return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
 }
 
+// XML 1.0 carries tab, line feed, carriage return and the characters from U+0020 up, but no
+// lone surrogate, U+FFFE or U+FFFF. A text with any other cannot be written so that it reads
+// back (and a document whose declared encoding decodes to one is not a property list).
+bool isXmlText(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
+            ++i;
+        } else if (unit < 0x20 ? unit != 0x09 && unit != 0x0A && unit != 0x0D
+                               : QChar::isSurrogate(unit) || unit >= 0xFFFE) {
+            return false;
+        }
+    }
+    return true;
+}
+
 class Reader {
   public:
     Reader(const QByteArray& data, CFOptionFlags options) : xml_(data), options_(options) {}
@@ -65,7 +82,7 @@ class Reader {
         }
         const QString text = xml_.readElementText();
         if (xml_.hasError()) return fail({}), nullptr;
-        if (name == u"string") {
+        if (name == u"string" && isXmlText(text)) {
             CFStringRef string = fromQString(text);
             if (!(options_ & kCFPropertyListMutableContainersAndLeaves)) return string;
             CFMutableStringRef copy = CFStringCreateMutableCopy(nullptr, 0, string);
@@ -98,7 +115,9 @@ class Reader {
             nullptr, 0, &kCFTypeDictionaryKeyCallBacks, &kCFTypeDictionaryValueCallBacks));
         while (xml_.readNextStartElement()) {
             if (xml_.name() != u"key") return fail("a <dict> entry without <key>"), nullptr;
-            CFRef<CFStringRef> key(fromQString(xml_.readElementText()));
+            const QString keyText = xml_.readElementText();
+            if (!isXmlText(keyText)) return fail("a bad <key>"), nullptr;
+            CFRef<CFStringRef> key(fromQString(keyText));
             if (!xml_.readNextStartElement()) return fail("a <key> without a value"), nullptr;
             CFRef<CFPropertyListRef> value(readValue());
             if (!value) return nullptr;
@@ -129,7 +148,9 @@ class Reader {
 bool writeValue(QXmlStreamWriter& xml, CFPropertyListRef value) {
     const CFTypeID type = CFGetTypeID(value);
     if (type == CFStringGetTypeID()) {
-        xml.writeTextElement("string", toQString(static_cast<CFStringRef>(value)));
+        const QString text = toQString(static_cast<CFStringRef>(value));
+        if (!isXmlText(text)) return false;
+        xml.writeTextElement("string", text);
     } else if (type == CFBooleanGetTypeID()) {
         xml.writeEmptyElement(CFBooleanGetValue(static_cast<CFBooleanRef>(value)) ? "true"
                                                                                   : "false");
@@ -166,7 +187,9 @@ bool writeValue(QXmlStreamWriter& xml, CFPropertyListRef value) {
         }); // a stable order, so that unchanged preferences write unchanged files
         xml.writeStartElement("dict");
         for (const void* key : keys) {
-            xml.writeTextElement("key", toQString(static_cast<CFStringRef>(key)));
+            const QString text = toQString(static_cast<CFStringRef>(key));
+            if (!isXmlText(text)) return false;
+            xml.writeTextElement("key", text);
             if (!writeValue(xml, CFDictionaryGetValue(dictionary, key))) return false;
         }
         xml.writeEndElement();

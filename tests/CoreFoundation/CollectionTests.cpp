@@ -74,7 +74,10 @@ TEST(CFPropertyList, XMLRoundTripAndMalformedInput) {
     for (const char* bad :
          {"<plist><dict><key>a</key></dict></plist>",
           "<plist><dict><string>x</string></dict></plist>", "<plist><integer>12x</integer></plist>",
-          "not xml", "<plist><array><string>x</array></plist>"}) {
+          "not xml", "<plist><array><string>x</array></plist>",
+          // Found by fuzzing: UTF-7 decodes "+277" to a lone surrogate, which no XML can carry.
+          "<?xml version=\"1.0\" encoding=\"UTF7\"?><plist><dict><key>+277</key><array></array>"
+          "</dict>"}) {
         CFRef<CFDataRef> input(
             CFDataCreate(nullptr, reinterpret_cast<const UInt8*>(bad), CFIndex(std::strlen(bad))));
         EXPECT_FALSE(CFPropertyListCreateWithData(nullptr, input.get(), 0, nullptr, nullptr))
@@ -86,6 +89,13 @@ TEST(CFPropertyList, XMLRoundTripAndMalformedInput) {
                                                           &kCFTypeDictionaryValueCallBacks));
     EXPECT_FALSE(CFPropertyListCreateData(nullptr, numberKeyed.get(), kCFPropertyListXMLFormat_v1_0,
                                           0, nullptr));
+    // A text XML cannot carry is refused rather than written so that it never reads back.
+    for (const UniChar unit : {UniChar(0x01), UniChar(0xDBBE)}) {
+        CFRef<CFStringRef> text(CFStringCreateWithCharacters(nullptr, &unit, 1));
+        EXPECT_FALSE(CFPropertyListCreateData(nullptr, text.get(), kCFPropertyListXMLFormat_v1_0, 0,
+                                              nullptr))
+            << unit;
+    }
 }
 
 } // namespace
