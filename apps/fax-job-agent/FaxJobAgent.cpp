@@ -52,7 +52,9 @@ void FaxJobAgent::start() {
     for (const char* signal : kSpoolerSignals)
         woken = woken && bus.connect(QString(), kSpoolerPath, kSpoolerInterface, signal, this,
                                      SLOT(wake(QDBusMessage)));
-    say(std::string("watching ") + cupsServer() + ":" + std::to_string(ippPort()) +
+    const std::string server = cupsServer();
+    say("watching " +
+        (server.starts_with("/") ? server : server + ":" + std::to_string(ippPort())) +
         " for held fax jobs of " + user_ +
         (woken ? "" : " (no D-Bus signals from cupsd: only polling)"));
     subscribe();
@@ -101,6 +103,8 @@ void FaxJobAgent::poll() {
     std::optional<NotificationBatch> batch = subscription_.fetch(connection_.get());
     if (!batch) return lost("the print server no longer answers for the subscription");
     pollTimer_.start(batch->pollSeconds * 1000);
+    for (const CupsEvent& event : batch->events)
+        if (event.name.starts_with("printer-")) faxQueues_.forget(); // a queue came, went, changed
     if (!batch->events.empty()) reconcile();
 }
 
