@@ -57,7 +57,8 @@ class AgentRig {
         if (address.empty()) return (whyNot = "no dbus-daemon"), false;
         setenv("DBUS_SYSTEM_BUS_ADDRESS", address.substr(0, address.size() - 1).c_str(), 1);
         if (!scheduler_.start(whyNot)) return false;
-        setenv("CUPS_SERVER", scheduler_.address().c_str(), 1);
+        setenv("CUPS_SERVER", scheduler_.address().c_str(), 1); // for the agent
+        cupsSetServer(scheduler_.address().c_str());            // for this process's requests
         agent_.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
         agent_.start(NV_FAX_JOB_AGENT, {"--dialog-argument", "--offscreen", "--dialog-argument",
                                         "--quit-when-shown"});
@@ -72,6 +73,7 @@ class AgentRig {
         }
         unsetenv("DBUS_SYSTEM_BUS_ADDRESS");
         setenv("CUPS_SERVER", "127.0.0.1:1", 1);
+        cupsSetServer(nullptr); // back to the environment's
     }
 
     QProcess agent_;
