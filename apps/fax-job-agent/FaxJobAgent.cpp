@@ -1,5 +1,7 @@
 #include "FaxJobAgent.h"
 
+#include <HeldJob.h>
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 
@@ -11,6 +13,7 @@ namespace {
 constexpr int kFirstRetrySeconds = 1;
 constexpr int kLongestRetrySeconds = 60;
 constexpr int kDialogEndMilliseconds = 3000;
+constexpr int kCrashedDialogRetryMilliseconds = 5000;
 
 // The signals cupsd sends on the system bus whenever a job or a queue changes.
 constexpr char kSpoolerPath[] = "/com/redhat/PrinterSpooler";
@@ -22,8 +25,13 @@ void say(const std::string& line) {
     std::fflush(stdout);
 }
 
+// A job's title as the log shows it: control characters of a title someone else chose never
+// reach the terminal.
 std::string describe(const CupsJobRecord& job) {
-    return "Job " + std::to_string(job.id) + " (\"" + job.title + "\" on " + job.queue + ")";
+    std::string title = job.title;
+    std::replace_if(
+        title.begin(), title.end(), [](char c) { return (c >= 0 && c < ' ') || c == 0x7f; }, '?');
+    return "Job " + std::to_string(job.id) + " (\"" + title + "\" on " + job.queue + ")";
 }
 
 } // namespace
@@ -40,6 +48,7 @@ FaxJobAgent::FaxJobAgent(QStringList dialogCommand)
 FaxJobAgent::~FaxJobAgent() {
     if (connection_) subscription_.cancel(connection_.get());
     if (dialog_) {
+        dialog_->disconnect(this); // its end starts no other dialog
         // Asked to stop, the dialog ends as if never answered: the job stays held for later.
         dialog_->terminate();
         if (!dialog_->waitForFinished(kDialogEndMilliseconds)) dialog_->kill();
@@ -65,10 +74,7 @@ void FaxJobAgent::wake(const QDBusMessage&) {
     pollQueued_ = true; // one pull for a burst of signals
     QTimer::singleShot(0, this, [this] {
         pollQueued_ = false;
-        if (subscription_.exists())
-            poll();
-        else if (retrySeconds_ > 0)
-            subscribe(); // the server may be back
+        poll(); // while the server is lost, the retry timer alone tries again
     });
 }
 
@@ -77,20 +83,23 @@ void FaxJobAgent::subscribe() {
     std::string why = "the print server cannot be reached";
     connection_ = connectToCupsServer();
     if (connection_ && subscription_.create(connection_.get(), why)) {
-        if (retrySeconds_ > 0) say("the print server answers again");
-        retrySeconds_ = 0;
         faxQueues_.forget();
         renewTimer_.start();
         poll();
         reconcile(); // jobs held before the subscription began
+        // Only a server that answers all of that counts as back; else the waits go on growing.
+        if (connection_ && retrySeconds_ > 0) say("the print server answers again");
+        if (connection_) retrySeconds_ = 0;
         return;
     }
     lost(why);
 }
 
 void FaxJobAgent::lost(const std::string& why) {
+    // A server that still answers forgets the subscription now, else when its lease lapses.
+    if (connection_) subscription_.cancel(connection_.get());
+    subscription_ = Subscription();
     connection_.reset();
-    subscription_ = Subscription(); // the server forgets it when its lease lapses
     pollTimer_.stop();
     renewTimer_.stop();
     retrySeconds_ = std::clamp(retrySeconds_ * 2, kFirstRetrySeconds, kLongestRetrySeconds);
@@ -99,7 +108,7 @@ void FaxJobAgent::lost(const std::string& why) {
 }
 
 void FaxJobAgent::poll() {
-    if (!connection_) return; // lost meanwhile: the retry subscribes again
+    if (!connection_) return; // lost: the retry subscribes again
     std::optional<NotificationBatch> batch = subscription_.fetch(connection_.get());
     if (!batch) return lost("the print server no longer answers for the subscription");
     pollTimer_.start(batch->pollSeconds * 1000);
@@ -145,7 +154,7 @@ void FaxJobAgent::checkShownJob(const std::vector<CupsJobRecord>& jobs) {
     if (noticeSent_) return;
     const std::string notice = whatBecameOf(shownJob_, jobs);
     if (notice.empty()) return;
-    say(describe(shownJob_) + " was " + notice + " meanwhile; closing its dialog");
+    say(describe(shownJob_) + " is no longer held here (" + notice + "): telling its dialog");
     dialog_->write((notice + "\n").c_str());
     noticeSent_ = true;
 }
@@ -160,15 +169,9 @@ std::string FaxJobAgent::whatBecameOf(const CupsJobRecord& shown,
         return now->queue == shown.queue ? "" : "moved";
     }
     // Finished: the server still knows how, unless it has forgotten the job.
-    ipp_t* request = newCupsRequest(IPP_OP_GET_JOB_ATTRIBUTES, "/jobs/" + std::to_string(shown.id));
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
-                 "job-state");
-    CupsAnswer answer = sendCupsRequest(connection_.get(), request, "/jobs/");
-    ipp_attribute_t* state =
-        answer.response ? ippFindAttribute(answer.response.get(), "job-state", IPP_TAG_ENUM)
-                        : nullptr;
-    if (!answer.succeeded() || !state) return "removed";
-    return ippGetInteger(state, 0) == IPP_JSTATE_COMPLETED ? "released" : "cancelled";
+    CupsJobRecord finished;
+    if (readCupsJob(shown.id, finished).status != noErr) return "removed";
+    return finished.state == IPP_JSTATE_COMPLETED ? "released" : "cancelled";
 }
 
 void FaxJobAgent::showDialog(const CupsJobRecord& job) {
@@ -191,12 +194,20 @@ void FaxJobAgent::showDialog(const CupsJobRecord& job) {
 
 void FaxJobAgent::dialogEnded(int exitCode, QProcess::ExitStatus status) {
     if (!dialog_) return;
-    const std::string how = status == QProcess::CrashExit ? "did not start or crashed: " +
-                                                                dialog_->errorString().toStdString()
-                            : exitCode == 0 ? "sent it"
-                                            : "ended without sending it";
+    const bool crashed = status == QProcess::CrashExit;
+    const std::string how =
+        crashed         ? "did not start or crashed: " + dialog_->errorString().toStdString()
+        : exitCode == 0 ? "sent it"
+                        : "ended without sending it";
     say("the dialog of job " + std::to_string(shownJob_.id) + " " + how);
     dialog_->deleteLater();
     dialog_ = nullptr;
+    // A job whose dialog crashed the first time is shown once more, a little later.
+    const std::pair<int, std::string> job = {shownJob_.id, shownJob_.queue};
+    if (crashed && crashedJobs_.insert(job).second)
+        QTimer::singleShot(kCrashedDialogRetryMilliseconds, this, [this, job] {
+            shownJobs_.erase(job);
+            reconcile();
+        });
     reconcile(); // the next held job, if any
 }

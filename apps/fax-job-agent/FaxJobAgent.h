@@ -17,7 +17,6 @@
 #include <QStringList>
 #include <QTimer>
 
-#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -63,5 +62,6 @@ class FaxJobAgent : public QObject {
     QProcess* dialog_ = nullptr;
     CupsJobRecord shownJob_;
     bool noticeSent_ = false;
-    std::set<std::pair<int, std::string>> shownJobs_; // (job, queue): each shown once a run
+    std::set<std::pair<int, std::string>> shownJobs_;   // (job, queue): each shown once a run
+    std::set<std::pair<int, std::string>> crashedJobs_; // whose dialog crashed once already
 };

@@ -2,6 +2,8 @@
 
 #include <cups/ppd.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string_view>
 
 #include <unistd.h>
@@ -31,16 +33,16 @@ bool ppdNamesFaxPane(const char* ppdPath) {
 
 bool FaxQueues::isFaxQueue(http_t* connection, const std::string& queue) {
     if (auto known = known_.find(queue); known != known_.end()) return known->second;
-    char path[1024] = "";
-    time_t modified = 0;
+    // Fetched over the agent's own connection, whose waits are bounded.
+    std::string path = std::filesystem::temp_directory_path() / "fax-job-agent-ppd-XXXXXX";
+    const int file = mkstemp(path.data());
+    if (file < 0) return false;
     const http_status_t status =
-        cupsGetPPD3(connection, queue.c_str(), &modified, path, sizeof path);
-    if (status == HTTP_STATUS_OK) {
-        const bool fax = ppdNamesFaxPane(path);
-        unlink(path);
-        return known_[queue] = fax;
-    }
+        cupsGetFd(connection, ("/printers/" + queue + ".ppd").c_str(), file);
+    close(file);
+    const bool fax = status == HTTP_STATUS_OK && ppdNamesFaxPane(path.c_str());
+    unlink(path.c_str());
     // A queue without a PPD is no fax queue; any other failure is asked about again later.
-    if (status == HTTP_STATUS_NOT_FOUND) known_[queue] = false;
-    return false;
+    if (status == HTTP_STATUS_OK || status == HTTP_STATUS_NOT_FOUND) known_[queue] = fax;
+    return fax;
 }

@@ -23,7 +23,7 @@ bool Subscription::create(http_t* connection, std::string& whyNot) {
             ? ippFindAttribute(answer.response.get(), "notify-subscription-id", IPP_TAG_INTEGER)
             : nullptr;
     if (!answer.succeeded() || !id) {
-        whyNot = answer.reason;
+        whyNot = answer.succeeded() ? "the print server named no subscription" : answer.reason;
         return false;
     }
     id_ = ippGetInteger(id, 0);

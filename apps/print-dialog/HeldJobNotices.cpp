@@ -16,10 +16,12 @@ QString heldJobNoticeText(const QString& jobTitle, const QString& notice) {
     return job + " is no longer on the print server.";
 }
 
-void watchHeldJobNotices(const QString& jobTitle, std::function<void(const QString&)> onNotice) {
-    auto* notifier =
-        new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, QCoreApplication::instance());
+HeldJobNotices::HeldJobNotices(const QString& jobTitle,
+                               std::function<void(const QString&)> onNotice)
+    : notifier_(
+          new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, QCoreApplication::instance())) {
     auto pending = std::make_shared<QByteArray>();
+    QSocketNotifier* notifier = notifier_;
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [=] {
         char buffer[256];
         const ssize_t count = read(STDIN_FILENO, buffer, sizeof buffer);
@@ -28,10 +30,14 @@ void watchHeldJobNotices(const QString& jobTitle, std::function<void(const QStri
             return;
         }
         pending->append(buffer, int(count));
-        for (qsizetype end; (end = pending->indexOf('\n')) >= 0;) {
+        for (qsizetype end; notifier->isEnabled() && (end = pending->indexOf('\n')) >= 0;) {
             const QString notice = QString::fromUtf8(pending->left(end)).trimmed();
             pending->remove(0, end + 1);
             onNotice(heldJobNoticeText(jobTitle, notice));
         }
     });
+}
+
+void HeldJobNotices::stop() {
+    notifier_->setEnabled(false);
 }

@@ -5,11 +5,21 @@
 
 #include <QString>
 
+class QSocketNotifier;
+
 #include <functional>
 
 // Calls onNotice on the event loop with the sentence that explains each line read from
-// standard input (an unknown line gives a general one). The end of the input ends the watch.
-void watchHeldJobNotices(const QString& jobTitle, std::function<void(const QString&)> onNotice);
+// standard input (an unknown line gives a general one). The end of the input ends the watch,
+// and so does stop(), called before the dialog changes the job itself.
+class HeldJobNotices {
+  public:
+    HeldJobNotices(const QString& jobTitle, std::function<void(const QString&)> onNotice);
+    void stop();
+
+  private:
+    QSocketNotifier* notifier_;
+};
 
 // The sentence for a notice line.
 QString heldJobNoticeText(const QString& jobTitle, const QString& notice);

@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -145,19 +146,25 @@ int main(int argc, char** argv) {
     };
     // Asked to stop (the session ends, Ctrl+C), it ends as Cancel ends it: without a job. Every
     // loop ends, a modal sheet's too, which then counts as stopped; the dialog's destructor ends
-    // the extensions.
-    // A held job stays held then, for the next time the agent shows it.
+    // the extensions. A held job stays held then, for the next time the agent shows it.
     onTerminationSignal([] { QCoreApplication::exit(1); });
     // A held job that someone else releases, cancels or moves ends the dialog, as Cancel would
     // but leaving the job alone, once the user has read why.
-    if (line.heldJobID)
-        watchHeldJobNotices(QString::fromStdString(line.dialog.jobTitle), [&dialog](
-                                                                              const QString& text) {
-            QMessageBox::information(&dialog, "Fax Job Changed", text + "\nThis dialog closes.");
-            std::printf("%s\n", text.toUtf8().constData());
-            std::fflush(stdout);
-            QCoreApplication::exit(1);
-        });
+    std::unique_ptr<HeldJobNotices> notices;
+    if (line.heldJobID) {
+        notices = std::make_unique<HeldJobNotices>(
+            QString::fromStdString(line.dialog.jobTitle), [&dialog](const QString& text) {
+                QMessageBox message(QMessageBox::Information, "Fax Job Changed",
+                                    text + "\nThis dialog closes.", QMessageBox::Ok, &dialog);
+                message.setTextFormat(Qt::PlainText); // the title is whatever an application chose
+                message.exec();
+                std::printf("%s\n", text.toUtf8().constData());
+                std::fflush(stdout);
+                QCoreApplication::exit(1);
+            });
+        // What the dialog does to the job itself is no news from elsewhere.
+        dialog.beforeHeldJobChange = [&notices] { notices->stop(); };
+    }
     if (line.quitWhenShown && dialog.extensionCount() == 0) {
         std::fprintf(stderr, "print-dialog: no extension pane to show. %s\n",
                      dialog.message().c_str());

@@ -68,3 +68,9 @@ PrintResult cancelCupsJob(const CupsJobRecord& job) {
     if (!answer.succeeded()) return failure(answer, named(job) + " may not be cancelled.");
     return {noErr, named(job) + " was cancelled; nothing was sent."};
 }
+
+PrintResult releaseHeldJob(PMPrintSession session, const CupsJobRecord& job) {
+    PMTicketRef ticket = session ? sessionTicket(session) : nullptr;
+    if (!ticket) return {kPMInvalidPrintSession, "There is no print session."};
+    return setOptionsAndRelease(job, collectJobOptions(ticket));
+}

@@ -19,12 +19,7 @@ ipp_attribute_t* addJobOption(ipp_t* request, const std::string& name, const std
     const char* text = value.c_str();
     if (strcasecmp(text, "true") == 0 || strcasecmp(text, "false") == 0 || text[0] == '{')
         return ippAddString(request, IPP_TAG_JOB, IPP_TAG_NAME, name.c_str(), nullptr, text);
-    if (!cupsEncodeOption(request, IPP_TAG_JOB, name.c_str(), text)) return nullptr;
-    ipp_attribute_t* added = nullptr;
-    for (ipp_attribute_t* attribute = ippFirstAttribute(request); attribute;
-         attribute = ippNextAttribute(request))
-        added = attribute;
-    return added;
+    return cupsEncodeOption(request, IPP_TAG_JOB, name.c_str(), text);
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 // Printing a document with the session's ticket on its current printer.
-#include "HeldJob.h"
 #include "PMCore.h"
 #include "PrintJob.h"
 #include "PrinterRecord.h"
@@ -11,8 +10,6 @@
 #include <cstdint>
 #include <filesystem>
 
-namespace {
-
 PMTicketRef sessionTicket(PMPrintSession session) {
     CFTypeRef data = nullptr;
     SInt64 reference = 0;
@@ -21,6 +18,8 @@ PMTicketRef sessionTicket(PMPrintSession session) {
         return nullptr;
     return reinterpret_cast<PMTicketRef>(intptr_t(reference));
 }
+
+namespace {
 
 std::string documentPath(CFURLRef fileURL) {
     if (!fileURL) return {};
@@ -53,10 +52,4 @@ OSStatus PMSessionPrintWithFile(PMPrintSession session, CFURLRef fileURL, CFStri
     PrintResult result = print(session, fileURL, jobTitle);
     if (outcome) *outcome = makeCFString(result.message).release();
     return result.status;
-}
-
-PrintResult releaseHeldJob(PMPrintSession session, const CupsJobRecord& job) {
-    PMTicketRef ticket = session ? sessionTicket(session) : nullptr;
-    if (!ticket) return {kPMInvalidPrintSession, "There is no print session."};
-    return setOptionsAndRelease(job, collectJobOptions(ticket));
 }

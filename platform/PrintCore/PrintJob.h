@@ -1,6 +1,7 @@
 // A print job on its way from the session to a printer, and the outcome that comes back.
 #pragma once
 
+#include "PMCore.h"
 #include "PMTicket.h"
 
 #include <cups/cups.h>
@@ -26,6 +27,8 @@ struct PrintResult {
     std::string message; // a sentence for the user
 };
 
+// The print settings ticket that the session offers its extensions; null when it has none.
+PMTicketRef sessionTicket(PMPrintSession session);
 // Every ticket item (key and text value) and every PPD choice of the ticket; a PPD choice wins
 // over a ticket item of the same name.
 JobOptions collectJobOptions(PMTicketRef ticket);

@@ -55,8 +55,17 @@ PrintDialog::PrintDialog(PrintDialogOptions options) : options_(std::move(option
         return;
     }
     if (!options_.printerID.empty() &&
-        PMSessionSetCurrentPrinter(session_, makeCFString(options_.printerID).get()) != noErr)
+        PMSessionSetCurrentPrinter(session_, makeCFString(options_.printerID).get()) != noErr) {
+        // A held job belongs to its own printer: another printer's settings never go with it.
+        if (options_.heldJob) {
+            say("The printer " + options_.printerID +
+                " of the held job is not available; the job stays held.");
+            printButton_->setEnabled(false);
+            printable_ = false;
+            return;
+        }
         say("There is no printer " + options_.printerID + "; the default printer is chosen.");
+    }
     fillPrinterPopup();
     loadExtensions();
 }
@@ -82,6 +91,7 @@ void PrintDialog::buildWindow() {
         printerPopup_->setEnabled(false);
         auto* document = new QLabel(tr("Document: %1").arg(qText(options_.heldJob->title)));
         document->setObjectName("documentLabel");
+        document->setTextFormat(Qt::PlainText); // a title is whatever an application chose
         layout->addWidget(document);
     }
 
@@ -101,6 +111,7 @@ void PrintDialog::buildWindow() {
 
     message_ = new QLabel();
     message_->setObjectName("message");
+    message_->setTextFormat(Qt::PlainText);
     message_->setWordWrap(true);
     layout->addWidget(message_);
 
@@ -267,7 +278,7 @@ bool PrintDialog::choosePrinter(const std::string& id) {
 }
 
 bool PrintDialog::print() {
-    if (!session_ || finished_) return false;
+    if (!session_ || finished_ || !printable_) return false;
     if (sendCommand(window_, kHICommandOK) != eventNotHandledErr) return false; // held back
     for (const auto& extension : extensions_) {
         if (OSStatus status = extension->sync(session_, kSyncDirectionSetTickets);
@@ -278,6 +289,7 @@ bool PrintDialog::print() {
         }
     }
     if (options_.heldJob) {
+        if (beforeHeldJobChange) beforeHeldJobChange();
         const PrintResult result = releaseHeldJob(session_, *options_.heldJob);
         say(result.message);
         if (result.status != noErr) return false;
@@ -303,7 +315,12 @@ bool PrintDialog::printDocument() {
 
 void PrintDialog::cancel() {
     if (finished_) return;
-    if (options_.heldJob) say(cancelCupsJob(*options_.heldJob).message);
+    if (options_.heldJob) {
+        if (beforeHeldJobChange) beforeHeldJobChange();
+        const PrintResult result = cancelCupsJob(*options_.heldJob);
+        say(result.message);
+        if (result.status != noErr) return;
+    }
     endExtensions(kPMCancel);
     finish(false);
 }

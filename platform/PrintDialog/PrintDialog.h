@@ -44,9 +44,10 @@ class PrintDialog : public QWidget {
     // What the buttons and popups do, for the application and the tests.
     // Print: sends "ok  " to the window; when no handler consumes it, has every extension
     // write its settings into the ticket and prints. True when the job went to the printer.
-    // Cancel (also the window's close box) ends the extensions with kPMCancel (and cancels a held
-    // job). Once a job has
-    // gone or the dialog was cancelled, the dialog is finished: Print and Cancel do nothing.
+    // Cancel (also the window's close box) ends the extensions with kPMCancel; a held job is
+    // cancelled, and when the server cannot cancel it the dialog stays open and says why. Once
+    // a job has gone or the dialog was cancelled, the dialog is finished: Print and Cancel do
+    // nothing.
     bool print();
     void cancel();
     bool choosePrinter(const std::string& id); // ends the extensions, loads the new printer's
@@ -60,6 +61,8 @@ class PrintDialog : public QWidget {
     std::vector<std::string> summaryRows() const; // "Title: Value" lines of the Summary pane
     // Called when the dialog is done: printed (true) or cancelled (false).
     std::function<void(bool printed)> onFinished;
+    // Called just before the dialog itself releases or cancels the held job.
+    std::function<void()> beforeHeldJobChange;
 
   private:
     void buildWindow();
@@ -81,6 +84,7 @@ class PrintDialog : public QWidget {
     int shownPane_ = -1;
     bool ended_ = false;
     bool finished_ = false;
+    bool printable_ = true; // false when a held job's own printer cannot be chosen
 
     QComboBox* printerPopup_ = nullptr;
     QComboBox* panePopup_ = nullptr;
