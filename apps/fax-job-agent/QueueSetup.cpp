@@ -1,7 +1,8 @@
 #include "QueueSetup.h"
 
+#include "ProductFiles.h"
+
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
@@ -13,13 +14,6 @@ namespace {
 constexpr char kTicketPrefix[] = "com.norvale.m.corvexa.printsettings.";
 constexpr int kMostRecipients = 30;
 constexpr int kRecipientsPerLine = 15; // keeps each line well inside cupsd's line length
-
-// The PPD beside an installed agent, else the one of the source tree.
-QString faxPPD() {
-    const QString installed =
-        QCoreApplication::applicationDirPath() + "/" + NV_INSTALLED_FAX_PPD_FROM_PROGRAM;
-    return QFileInfo::exists(installed) ? installed : QStringLiteral(NV_FAX_PPD);
-}
 
 QString lpadmin() {
     QString found = QStandardPaths::findExecutable("lpadmin");
@@ -54,9 +48,15 @@ int setUpFaxQueue(const QString& name, const QString& deviceURI) {
         print("lpadmin is missing: install the Debian package cups-client.");
         return 1;
     }
-    const QStringList arguments = {"-p",     name,      "-E",
-                                   "-v",     deviceURI, "-P",
-                                   faxPPD(), "-o",      "job-hold-until-default=indefinite"};
+    const QStringList arguments = {"-p",
+                                   name,
+                                   "-E",
+                                   "-v",
+                                   deviceURI,
+                                   "-P",
+                                   installedFile(NV_INSTALLED_FAX_PPD_FROM_PROGRAM, NV_FAX_PPD),
+                                   "-o",
+                                   "job-hold-until-default=indefinite"};
     print("Running: " + program + " " + arguments.join(' '));
     QProcess lpadminRun;
     lpadminRun.setProcessChannelMode(QProcess::ForwardedChannels);

@@ -2,11 +2,11 @@
 // of the user's jobs held on a fax queue; fax-job-agent --setup-queue NAME DEVICE-URI creates
 // such a queue. It runs until the session ends (SIGTERM) or Ctrl+C.
 #include "FaxJobAgent.h"
+#include "ProductFiles.h"
 #include "QueueSetup.h"
 #include "TerminationSignals.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
 #include <csignal>
 #include <cstdio>
@@ -17,19 +17,13 @@ namespace {
 const char kUsage[] = "usage: fax-job-agent [--dialog-argument ARG]...\n"
                       "       fax-job-agent --setup-queue NAME DEVICE-URI\n";
 
-// The installed dialog beside the agent, else the one of the build tree.
-QString dialogProgram() {
-    const QString installed = QCoreApplication::applicationDirPath() + "/" + NV_INSTALLED_DIALOG;
-    return QFileInfo(installed).isExecutable() ? installed : QStringLiteral(NV_BUILT_DIALOG);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     if (argc == 4 && std::strcmp(argv[1], "--setup-queue") == 0)
         return setUpFaxQueue(argv[2], argv[3]);
-    QStringList dialogCommand = {dialogProgram()};
+    QStringList dialogCommand = {installedFile(NV_INSTALLED_DIALOG, NV_BUILT_DIALOG)};
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--dialog-argument") != 0 || i + 1 == argc) {
             std::fputs(kUsage, stderr);

@@ -1,4 +1,5 @@
-// Files that ship with the product and that its programs read (sample documents and contacts).
+// Files that ship with the product and that its programs read (sample documents and contacts,
+// the PPD, the other programs).
 #pragma once
 
 #include <QString>
@@ -7,3 +8,5 @@
 // folder (share/sendra-fax/ beside bin/, so an unpacked tree works anywhere) when it exists,
 // else buildTreePath, the file a program of the build tree reads. Needs the QCoreApplication.
 QString productDataFile(const QString& name, const QString& buildTreePath);
+// The same for any installed file, given by its path from the running program's folder.
+QString installedFile(const QString& pathFromProgram, const QString& buildTreePath);
