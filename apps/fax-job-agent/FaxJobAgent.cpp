@@ -37,7 +37,7 @@ std::string describe(const CupsJobRecord& job) {
 } // namespace
 
 FaxJobAgent::FaxJobAgent(QStringList dialogCommand)
-    : dialogCommand_(std::move(dialogCommand)), user_(sessionUserName()) {
+    : dialogCommand_(std::move(dialogCommand)), user_(cupsUser()) {
     retryTimer_.setSingleShot(true);
     connect(&retryTimer_, &QTimer::timeout, this, &FaxJobAgent::subscribe);
     connect(&pollTimer_, &QTimer::timeout, this, &FaxJobAgent::poll);

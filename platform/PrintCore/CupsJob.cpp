@@ -1,6 +1,8 @@
 // Printing to a CUPS queue with the create-job interface of libcups.
 #include "PrintJob.h"
 
+#include "CupsServer.h"
+
 #include <cups/cups.h>
 
 namespace {
@@ -23,23 +25,14 @@ constexpr int kJobNotPrepared = -1;
 // Sends Create-Job; the new job's ID, 0 when the server refused it, or kJobNotPrepared when the
 // request could not be built (refused then names an option CUPS would not take).
 int createJob(const PrintJob& job, std::string& refused) {
-    char uri[HTTP_MAX_URI];
-    if (httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost",
-                         ippPort(), "/printers/%s", job.printerID.c_str()) < HTTP_URI_STATUS_OK)
-        return kJobNotPrepared;
-    ipp_t* request = ippNewRequest(IPP_OP_CREATE_JOB);
-    if (!request) return kJobNotPrepared;
-    bool complete =
-        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri) &&
-        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
-                     cupsUser()) &&
-        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
-                     job.title.c_str());
-    if (!complete || !addJobOptions(request, job.options, refused)) {
+    const std::string resource = "/printers/" + job.printerID;
+    ipp_t* request = newCupsRequest(IPP_OP_CREATE_JOB, resource);
+    if (!ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
+                      job.title.c_str()) ||
+        !addJobOptions(request, job.options, refused)) {
         ippDelete(request);
         return kJobNotPrepared;
     }
-    std::string resource = "/printers/" + job.printerID;
     ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, resource.c_str());
     ipp_attribute_t* id =
         response ? ippFindAttribute(response, "job-id", IPP_TAG_INTEGER) : nullptr;

@@ -1,8 +1,5 @@
 #include "CupsServer.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 namespace {
 
 constexpr int kConnectMilliseconds = 5000;
@@ -25,11 +22,6 @@ CupsConnection connectToCupsServer() {
     return CupsConnection(http);
 }
 
-std::string sessionUserName() {
-    const passwd* user = getpwuid(geteuid());
-    return user ? user->pw_name : cupsUser();
-}
-
 ipp_t* newCupsRequest(ipp_op_t operation, const std::string& resource) {
     ipp_t* request = ippNewRequest(operation);
     char uri[HTTP_MAX_URI];
@@ -39,7 +31,7 @@ ipp_t* newCupsRequest(ipp_op_t operation, const std::string& resource) {
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, isJob ? "job-uri" : "printer-uri",
                  nullptr, uri);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
-                 sessionUserName().c_str());
+                 cupsUser());
     return request;
 }
 

@@ -23,12 +23,10 @@ using IppMessage = std::unique_ptr<ipp_t, IppDeleter>;
 // Null when the server cannot be reached.
 CupsConnection connectToCupsServer();
 
-// The name of the user this process runs as: whose jobs it may act on, and who it says it is.
-std::string sessionUserName();
-
 // A new request for the object at the resource ("/", "/printers/NAME", "/jobs/ID"), with the
 // operation attributes every request carries: its URI (printer-uri, or job-uri for a job) and
-// the requesting user.
+// the requesting user, cupsUser(): the name lp and every CUPS client of this user send, so the
+// one whose jobs this process may act on.
 ipp_t* newCupsRequest(ipp_op_t operation, const std::string& resource);
 
 // What the server answered: its status and the reason it gives, with the response when one came.

@@ -35,7 +35,7 @@ PrintResult readCupsJob(int jobID, CupsJobRecord& job) {
     std::vector<CupsJobRecord> jobs =
         answer.succeeded() ? readJobRecords(answer.response.get()) : std::vector<CupsJobRecord>{};
     // Only the session user's own jobs are acted on.
-    if (jobs.empty() || jobs.front().id != jobID || jobs.front().owner != sessionUserName()) {
+    if (jobs.empty() || jobs.front().id != jobID || jobs.front().owner != cupsUser()) {
         if (answer.succeeded() || answer.status == IPP_STATUS_ERROR_NOT_FOUND)
             return {kPMQueueNotFound,
                     "The print server has no job " + std::to_string(jobID) + " of yours."};
