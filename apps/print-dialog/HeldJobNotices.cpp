@@ -1,6 +1,5 @@
 #include "HeldJobNotices.h"
 
-#include <QCoreApplication>
 #include <QSocketNotifier>
 
 #include <unistd.h>
@@ -16,28 +15,23 @@ QString heldJobNoticeText(const QString& jobTitle, const QString& notice) {
     return job + " is no longer on the print server.";
 }
 
-HeldJobNotices::HeldJobNotices(const QString& jobTitle,
-                               std::function<void(const QString&)> onNotice)
-    : notifier_(
-          new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, QCoreApplication::instance())) {
-    auto pending = std::make_shared<QByteArray>();
-    QSocketNotifier* notifier = notifier_;
-    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [=] {
-        char buffer[256];
-        const ssize_t count = read(STDIN_FILENO, buffer, sizeof buffer);
-        if (count <= 0) { // the agent is gone: the dialog goes on by itself
-            notifier->setEnabled(false);
-            return;
-        }
-        pending->append(buffer, int(count));
-        for (qsizetype end; notifier->isEnabled() && (end = pending->indexOf('\n')) >= 0;) {
-            const QString notice = QString::fromUtf8(pending->left(end)).trimmed();
-            pending->remove(0, end + 1);
-            onNotice(heldJobNoticeText(jobTitle, notice));
-        }
-    });
+HeldJobNotices::HeldJobNotices(QString jobTitle, std::function<void(const QString&)> onNotice)
+    : jobTitle_(std::move(jobTitle)), onNotice_(std::move(onNotice)),
+      notifier_(STDIN_FILENO, QSocketNotifier::Read) {
+    QObject::connect(&notifier_, &QSocketNotifier::activated, [this] { readNotices(); });
 }
 
-void HeldJobNotices::stop() {
-    notifier_->setEnabled(false);
+void HeldJobNotices::readNotices() {
+    char buffer[256];
+    const ssize_t count = read(STDIN_FILENO, buffer, sizeof buffer);
+    if (count <= 0) { // the agent is gone: the dialog goes on by itself
+        stop();
+        return;
+    }
+    pending_.append(buffer, int(count));
+    for (qsizetype end; notifier_.isEnabled() && (end = pending_.indexOf('\n')) >= 0;) {
+        const QString notice = QString::fromUtf8(pending_.left(end)).trimmed();
+        pending_.remove(0, end + 1);
+        onNotice_(heldJobNoticeText(jobTitle_, notice));
+    }
 }

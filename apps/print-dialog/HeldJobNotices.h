@@ -3,9 +3,9 @@
 // "removed".
 #pragma once
 
+#include <QByteArray>
+#include <QSocketNotifier>
 #include <QString>
-
-class QSocketNotifier;
 
 #include <functional>
 
@@ -14,11 +14,16 @@ class QSocketNotifier;
 // and so does stop(), called before the dialog changes the job itself.
 class HeldJobNotices {
   public:
-    HeldJobNotices(const QString& jobTitle, std::function<void(const QString&)> onNotice);
-    void stop();
+    HeldJobNotices(QString jobTitle, std::function<void(const QString&)> onNotice);
+    void stop() { notifier_.setEnabled(false); }
 
   private:
-    QSocketNotifier* notifier_;
+    void readNotices();
+
+    QString jobTitle_;
+    std::function<void(const QString&)> onNotice_;
+    QSocketNotifier notifier_;
+    QByteArray pending_; // the start of a line still to come
 };
 
 // The sentence for a notice line.
