@@ -1,7 +1,5 @@
 #include "HeldJobNotices.h"
 
-#include <QSocketNotifier>
-
 #include <unistd.h>
 
 QString heldJobNoticeText(const QString& jobTitle, const QString& notice) {
